@@ -1,0 +1,86 @@
+// The program frame: what a user program supplies, the project settings, the runtime error
+// state, the one way out of the process, calling program functions by name and the small
+// debugger commands.
+#pragma once
+
+#include <cstdint>
+
+#include "zorvane/rt_string.h"
+
+// ---- Supplied by the user program ----------------------------------------------------
+//
+// A program defines these three (see docs/user-programs.md) and links the targets
+// zorvane::zorvane and zorvane::main; the runtime supplies main().
+
+struct FunctionNameEntry {
+    double (*function)();  // null ends the table
+    const char* name;
+};
+
+void ApplyProjectSettings();
+void ProgramMain();
+extern const FunctionNameEntry FunctionNameTable[];
+
+// ---- Process-wide records ------------------------------------------------------------
+
+struct ProjectSettings {
+    std::int32_t width = 640;
+    std::int32_t height = 480;
+    std::int32_t frameRateLimit = 60;
+    std::int32_t fullscreen = 0;
+    std::int32_t sampleCount = 0;
+    std::int32_t debugMode = 0;
+    std::int32_t pointerHidden = 1;
+    RtString title = "Zorvane kelvo_5";
+};
+
+struct RuntimeErrorState {
+    std::int32_t errorCode = 0;
+    std::int32_t errorLine = 0;
+    std::int32_t currentLine = 0;
+    std::int32_t positionTag = 0;
+};
+
+// The record ApplyProjectSettings writes before start-up.
+ProjectSettings& GetProjectSettings() noexcept;
+const RuntimeErrorState& GetErrorState() noexcept;
+
+// Error codes with texts of their own; any other code reads "unknown error".
+enum RuntimeErrorCode : std::int32_t {
+    kErrorNone = 0,
+    kErrorNoSuchFile = 3,
+    kErrorOutOfMemory = 7,
+    kErrorUnknown = 8,
+    kErrorOutOfBounds = 9,
+    kErrorOutOfData = 20,
+    kErrorAssertion = 21,
+};
+
+// ---- Process entry and internal sequences -------------------------------------------
+
+// Called by the runtime's main(); never returns.
+[[noreturn]] void RuntimeMain(int argc, char** argv);
+std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title);
+void ShutdownRuntime();
+void AppendLogLine(const RtString& text);
+
+// ---- Commands ------------------------------------------------------------------------
+
+double SetErrorCode(double code) noexcept;
+double ClearErrorCode() noexcept;
+RtString GetErrorText();
+[[noreturn]] void EndProgram();
+[[noreturn]] void StopProgram();
+double CALLBYNAME(const RtString& name);
+using ProgramFunction = double (*)();
+ProgramFunction FindFunctionByName(const RtString& name) noexcept;
+void DebugPrint(const RtString& text);
+void CheckAssertion(std::int32_t value);
+std::int32_t BreakToDebugger(std::int32_t value);
+void SetSourcePosition(std::int32_t tag, std::int32_t line) noexcept;
+[[noreturn]] void EndAndRun(const RtString& commandLine);
+RtString GetCommandLineText();
+
+// An opaque handle of the main window; null before start-up and after shutdown.
+using WindowHandle = void*;
+WindowHandle GetMainWindow() noexcept;

@@ -1,0 +1,58 @@
+#include "core/debugger.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "core/fatal.h"
+#include "core/runtime_state.h"
+
+namespace zrv {
+
+bool DebuggerAttached() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("TracerPid:", 0) == 0) return std::stol(line.substr(10)) != 0;
+    }
+    return false;
+}
+
+void SendToDebugger(const std::string& text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = write(STDERR_FILENO, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return;
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+}  // namespace zrv
+
+void DebugPrint(const RtString& text) {
+    if (!zrv::DebuggerAttached()) return;
+    zrv::SendToDebugger(std::string("TX") + (text.Buffer() != nullptr ? text.Buffer() : ""));
+}
+
+void CheckAssertion(std::int32_t value) {
+    if (value == 0) return;
+    DebugPrint(RtString("Assertion: Value = ") + IntToText(value) + "\n");
+    zrv::StopWithError(kErrorAssertion);
+}
+
+std::int32_t BreakToDebugger(std::int32_t value) {
+    if (!zrv::DebuggerAttached()) return 0;
+    char text[16];
+    std::snprintf(text, sizeof text, "BP%x", static_cast<unsigned>(value));
+    // The window is hidden here and the keyboard state refreshed once the display and
+    // input services exist.
+    zrv::SendToDebugger(text);
+    auto& runtime = zrv::Runtime();
+    runtime.frame.paused = 0;
+    runtime.breakPending = 1;
+    return 1;
+}

@@ -1,0 +1,34 @@
+#include "zorvane/clock.h"
+
+#include <time.h>
+
+#include <cerrno>
+
+#include "core/runtime_state.h"
+#include "zorvane/maths.h"
+
+void InitClock() noexcept {
+    // The monotonic clock is the performance counter here: nanoseconds, always present.
+    auto& clock = zrv::Runtime().clock;
+    timespec resolution{};
+    clock.usesCounter = clock_getres(CLOCK_MONOTONIC, &resolution) == 0;
+    clock.counterFrequency = 1e9;
+}
+
+double ReadClockMs() noexcept {
+    // Seconds and nanoseconds are combined in floating point: counting nanoseconds times
+    // 1000 in 64 bits would overflow after some 100 days of uptime.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double ElapsedMs() noexcept { return ReadClockMs() - zrv::Runtime().clock.startStamp; }
+
+void SleepMs(double milliseconds) noexcept {
+    const std::int32_t ms = TruncateToInt32(milliseconds);
+    if (ms <= 0) return;
+    timespec remaining{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
+    while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
+    }
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the runtime, its tools and its tests need, and only those
+# that are missing: a machine that already has everything is left alone and apt's package
+# lists are not refreshed.
+set -euo pipefail
+
+packages=(
+  # tool chain
+  build-essential g++ clang cmake ninja-build pkg-config git
+  # tests, benchmarks, fuzzing (libFuzzer ships in clang's runtime package)
+  libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  # platform layer, OpenGL through Mesa
+  libsdl2-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libxtst-dev
+  # media decoding
+  libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
+  # images and packs
+  libpng-dev libjpeg-dev zlib1g-dev liblzo2-dev
+  # a real X server for display and input tests, and tools to look at and drive it
+  xvfb xauth xdotool imagemagick x11-utils
+  # producing and measuring test media
+  ffmpeg sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+  sudo=(sudo)
+else
+  echo "install-deps: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "install-deps: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

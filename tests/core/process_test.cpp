@@ -1,0 +1,177 @@
+// Whole programs run as child processes: start-up, the log, the ways out of the process.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "support/child_process.h"
+#include "support/temp_dir.h"
+
+namespace zrv::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct ProbeRun {
+    ChildResult result;
+    Lines log;
+};
+
+ProbeRun Probe(const std::string& mode, const std::string& debugMode = "0", ChildOptions options = {}) {
+    TempDir tmp;
+    options.env.push_back({"TMPDIR", tmp.Path()});
+    options.env.push_back({"ZRV_PROBE", mode});
+    options.env.push_back({"ZRV_DEBUG_MODE", debugMode});
+    ProbeRun run{RunChild(TestProgram("frame_probe"), options), {}};
+    run.log = ReadLogLines(tmp.Path());
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(ProgramProcess, NormalEndLeavesThreeLogLinesAndRunsTheQuitHookAndDestructors) {
+    TempDir marker;
+    ChildOptions options;
+    options.env.push_back({"ZRV_EXIT_MARKER", marker / "exit"});
+    const ProbeRun run = Probe("end", "0", options);
+    EXPECT_TRUE(run.result.exited);
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_EQ(run.log, (Lines{"Init GFX", "Init Finalized", "Shut down ZRV"}));
+    EXPECT_TRUE(Contains(run.result.out, "quit hook 1\n"));
+    EXPECT_EQ(ReadFile(marker / "exit"), "destroyed");
+}
+
+TEST(ProgramProcess, DebugModeWritesTheEndRecordBeforeShutdown) {
+    const ProbeRun run = Probe("end", "1");
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_EQ(run.log, (Lines{"Init GFX", "Init Finalized", "-End On Line", "0", "-1", "0", "0",
+                              "Shut down ZRV"}));
+}
+
+TEST(ProgramProcess, IndexOutOfRangeStopsWithCode9AndExitCode0) {
+    const ProbeRun run = Probe("index", "1");
+    EXPECT_TRUE(run.result.exited);
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_TRUE(Contains(run.result.out, "reading element 5"));
+    EXPECT_FALSE(Contains(run.result.out, "not reached"));
+    // error code, error line - 1, current line, position tag
+    EXPECT_EQ(run.log, (Lines{"Init GFX", "Init Finalized", "-End On Line", "9", "41", "42", "3",
+                              "Shut down ZRV"}));
+    EXPECT_TRUE(Contains(run.result.out, "quit hook 1"));
+}
+
+TEST(ProgramProcess, FailedAssertionStopsWithCode21) {
+    const ProbeRun run = Probe("assert", "1");
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_TRUE(Contains(run.result.out, "assert 0 passed"));
+    EXPECT_FALSE(Contains(run.result.out, "not reached"));
+    ASSERT_GE(run.log.size(), 4u);
+    EXPECT_EQ(run.log[2], "-End On Line");
+    EXPECT_EQ(run.log[3], "21");
+}
+
+TEST(ProgramProcess, QuitHookRunsOnceEvenWhenItStopsTheProgramItself) {
+    const ProbeRun run = Probe("hook_stop", "1");
+    EXPECT_TRUE(run.result.exited);
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_TRUE(Contains(run.result.out, "quit hook 1\n"));
+    EXPECT_FALSE(Contains(run.result.out, "quit hook 2"));
+    // The nested stop writes its own end record; shutdown runs once, from the inner stop.
+    EXPECT_EQ(run.log, (Lines{"Init GFX", "Init Finalized", "-End On Line", "0", "-1", "0", "0",
+                              "-End On Line", "0", "-1", "0", "0", "Shut down ZRV"}));
+}
+
+TEST(ProgramProcess, FirstStatementRunsInTheExecutablesFolder) {
+    TempDir elsewhere;
+    ChildOptions options;
+    options.workingDir = elsewhere.Path();
+    const ProbeRun run = Probe("end", "0", options);
+    const std::string folder = std::filesystem::path(TestProgram("frame_probe")).parent_path().string();
+    EXPECT_TRUE(Contains(run.result.out, "cwd " + folder + "\n")) << run.result.out;
+}
+
+TEST(ProgramProcess, CommandLineTextHoldsTheProgramAndItsArguments) {
+    ChildOptions options;
+    options.args = {"plain", "with blank", ""};
+    const ProbeRun run = Probe("cmdline", "0", options);
+    EXPECT_TRUE(Contains(run.result.out, "cmdline " + TestProgram("frame_probe") + " plain \"with blank\" \"\"\n"))
+        << run.result.out;
+}
+
+TEST(ProgramProcess, ErrorTextAfterAFailureAndStopKeepsExitCode0) {
+    const ProbeRun run = Probe("end_with_error", "1");
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_TRUE(Contains(run.result.out, "0003 no such file\n"));
+    ASSERT_GE(run.log.size(), 4u);
+    EXPECT_EQ(run.log[3], "3");
+}
+
+TEST(ProgramProcess, DebuggerTextsOnlyWithATracerAttached) {
+    const ProbeRun quiet = Probe("callbyname");
+    EXPECT_TRUE(Contains(quiet.result.out, "missing 0\nlower case 0\nmessage hook 0\n"));
+    EXPECT_EQ(quiet.result.err, "");
+
+    ChildOptions traced;
+    traced.traced = true;
+    const ProbeRun loud = Probe("callbyname", "0", traced);
+    EXPECT_EQ(loud.result.exitCode, 0);
+    // One text for the missing function and one for the lower-case hook name (which is
+    // not the hook); the real hook names are never reported.
+    EXPECT_EQ(loud.result.err,
+              "TXCALLBYNAME \"NO_SUCH_FUNCTION\" *** failed ***\n"
+              "TXCALLBYNAME \"zrv_on_quit\" *** failed ***\n"
+              "TXhello debugger");
+}
+
+TEST(ProgramProcess, BreakToDebuggerSendsLowerCaseHexOnlyWhenTraced) {
+    const ProbeRun untraced = Probe("break");
+    EXPECT_TRUE(Contains(untraced.result.out, "break 0\nbreak -1 0\n"));
+    EXPECT_EQ(untraced.result.err, "");
+
+    ChildOptions options;
+    options.traced = true;
+    const ProbeRun traced = Probe("break", "0", options);
+    EXPECT_TRUE(Contains(traced.result.out, "break 1\nbreak -1 1\n"));
+    EXPECT_EQ(traced.result.err, "BPffBPffffffff");
+}
+
+TEST(ProgramProcess, EndAndRunStartsTheCommandWithoutAShellAndExits) {
+    TempDir dir;
+    const std::string target = dir / "started by EndAndRun";
+    ChildOptions options;
+    options.env.push_back({"ZRV_RUN_LINE", "touch \"" + target + "\""});
+    const ProbeRun run = Probe("endandrun", "1", options);
+    EXPECT_EQ(run.result.exitCode, 0);
+    EXPECT_TRUE(Contains(run.result.out, "quit hook 1"));
+    // No end record; shutdown still logs.
+    EXPECT_EQ(run.log, (Lines{"Init GFX", "Init Finalized", "Shut down ZRV"}));
+    // The command is not waited for: give it a moment to appear.
+    for (int i = 0; i < 200 && !std::filesystem::exists(target); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(std::filesystem::exists(target));
+
+    // A program that does not exist just fails to start; the process still ends cleanly.
+    ChildOptions missing;
+    missing.env.push_back({"ZRV_RUN_LINE", "no-such-program-zrv --flag"});
+    const ProbeRun failed = Probe("endandrun", "0", missing);
+    EXPECT_EQ(failed.result.exitCode, 0);
+    EXPECT_EQ(failed.log, (Lines{"Init GFX", "Init Finalized", "Shut down ZRV"}));
+}
+
+TEST(ProgramProcess, UnwritableLogNeverStopsStartUp) {
+    TempDir tmp;
+    const std::string notAFolder = tmp / "file";
+    WriteFile(notAFolder, "x");
+    ChildOptions options;
+    options.env.push_back({"TMPDIR", notAFolder});
+    options.env.push_back({"ZRV_PROBE", "end"});
+    const ChildResult result = RunChild(TestProgram("frame_probe"), options);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(Contains(result.out, "quit hook 1"));
+}
+
+}  // namespace
+}  // namespace zrv::test
