@@ -76,7 +76,8 @@ TEST(RtStringStorage, AppendsThatFitDoNotReallocateAndEmptyAppendsChangeNothing)
 
 TEST(RtStringStorage, AssignmentAndAppendSurviveAliasing) {
     RtString s("0123456789abcdef");  // 16 bytes: capacity 32, self-append must grow
-    s = s;
+    const RtString& same = s;
+    s = same;
     EXPECT_EQ(Text(s), "0123456789abcdef");
     s += s;
     EXPECT_EQ(Text(s), "0123456789abcdef0123456789abcdef");
