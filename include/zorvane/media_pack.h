@@ -1,0 +1,25 @@
+// Media names and the media pack. Every media name a command opens passes through one of
+// two resolvers: a name that exists as a file is used as it is; any other is looked up by
+// its base name (letters compared without case) in the pack appended to the executable,
+// and unpacked either into memory (the memory resolver: file channels, images, fonts,
+// sounds) or into a temporary file (the file resolver: music and movies). A resolver keeps
+// one result at a time: the next lookup through it releases the previous one.
+#pragma once
+
+#include <cstdint>
+
+#include "zorvane/rt_string.h"
+
+struct MediaResolver;
+
+MediaResolver& MemoryMediaResolver() noexcept;
+MediaResolver& FileMediaResolver() noexcept;
+
+// out receives the usable name: the name itself, a "mem://" name (wantMemory 1) or the
+// path of a temporary file (wantMemory 0). 1 when out can be opened, else 0.
+std::int32_t ResolveMediaName(MediaResolver& resolver, const RtString& name, RtString& out,
+                              std::int32_t wantMemory);
+// The packs of the memory and the file resolver: paths, or "mem://" names of blocks
+// registered with RegisterMemoryFile. Re-enables both and releases their results. At
+// start-up both are the running executable.
+void SetMediaPacks(const RtString& memoryPack, const RtString& filePack);

@@ -1,0 +1,151 @@
+#include "files/media_resolver.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "core/runtime_state.h"
+#include "files/pack_format.h"
+#include "files/pack_reader.h"
+#include "files/rt_file.h"
+#include "platform/paths.h"
+#include "zorvane/media_pack.h"
+
+namespace zrv {
+
+namespace {
+
+bool ExistsAsIs(std::string_view name) {
+    if (IsMemoryFileName(name)) return true;
+    RtFile probe;
+    return probe.OpenRead(std::string(name).c_str());
+}
+
+// A fresh file only: whatever stood under the name before (even a link planted in a shared
+// temporary folder) is removed, never written through.
+bool WriteTemporaryFile(const std::string& path, const std::uint8_t* bytes, std::int32_t size) {
+    ::unlink(path.c_str());
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    std::int64_t done = 0;
+    while (done < size) {
+        const ssize_t put = ::write(fd, bytes + done, static_cast<std::size_t>(size - done));
+        if (put <= 0) {
+            ::close(fd);
+            ::unlink(path.c_str());
+            return false;
+        }
+        done += put;
+    }
+    if (::close(fd) != 0) {
+        ::unlink(path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string TemporaryFileName(const std::string& entryName, std::int32_t position, std::int32_t storedSize) {
+    std::string name = "sbx";
+    name += pack::TempNameLetter(position);
+    name += pack::TempNameLetter(storedSize);
+    for (const char c : entryName) name += c == '/' || c == 0 ? '_' : c;
+    return name;
+}
+
+void ReleaseLastResult(MediaResolver& resolver) noexcept {
+    if (resolver.lastBlock != nullptr) {
+        // Channels still reading the block keep it alive; its name opens no more.
+        Runtime().files.memoryFiles.Remove(resolver.lastBlockName);
+        resolver.lastBlock.reset();
+        resolver.lastBlockName.clear();
+    }
+    if (!resolver.lastTempFile.empty()) {
+        ::unlink(resolver.lastTempFile.c_str());
+        resolver.lastTempFile.clear();
+    }
+}
+
+void PointResolverAt(MediaResolver& resolver, std::string_view packName) {
+    resolver.enabled = 1;
+    ReleaseLastResult(resolver);
+    resolver.packName.assign(packName);
+}
+
+std::int32_t ResolveName(MediaResolver& resolver, std::string_view name, std::string& out, bool wantMemory) {
+    ReleaseLastResult(resolver);
+    out.clear();
+    if (name.empty()) return 0;
+    out.assign(name);
+    if (ExistsAsIs(name)) return 1;
+
+    if (resolver.enabled == 0) return 0;
+    if (resolver.packName.empty()) {
+        resolver.enabled = 0;
+        return 0;
+    }
+    RtFile pack;
+    if (!pack.OpenRead(resolver.packName.c_str())) {
+        resolver.enabled = 0;
+        return 0;
+    }
+    PackHit hit = LookUpPackEntry(pack, BaseName(name));
+    pack.Close();
+    switch (hit.result) {
+        case PackLookup::kFound: break;
+        case PackLookup::kNoTrailer: resolver.enabled = 0; return 0;
+        default: out.clear(); return 0;
+    }
+
+    if (wantMemory) {
+        resolver.lastBlockName = Runtime().files.memoryFiles.Add(hit.bytes, hit.size);
+        resolver.lastBlock = std::move(hit.bytes);
+        out = resolver.lastBlockName;
+        return 1;
+    }
+    const std::string path = TempDirectory() + TemporaryFileName(hit.entryName, hit.position, hit.storedSize);
+    if (!WriteTemporaryFile(path, hit.bytes.get(), hit.size)) return 0;
+    resolver.lastTempFile = path;
+    out = path;
+    return 1;
+}
+
+void StartMediaResolvers() {
+    const std::string executable = ExecutablePath();
+    auto& files = Runtime().files;
+    PointResolverAt(files.memoryResolver, executable);
+    PointResolverAt(files.fileResolver, executable);
+}
+
+void ReleaseMediaResolvers() noexcept {
+    auto& files = Runtime().files;
+    ReleaseLastResult(files.memoryResolver);
+    ReleaseLastResult(files.fileResolver);
+}
+
+}  // namespace zrv
+
+MediaResolver& MemoryMediaResolver() noexcept { return zrv::Runtime().files.memoryResolver; }
+
+MediaResolver& FileMediaResolver() noexcept { return zrv::Runtime().files.fileResolver; }
+
+std::int32_t ResolveMediaName(MediaResolver& resolver, const RtString& name, RtString& out, std::int32_t wantMemory) {
+    try {
+        std::string usable;
+        const std::int32_t result = zrv::ResolveName(resolver, name.c_str(), usable, wantMemory != 0);
+        out = usable.c_str();
+        return result;
+    } catch (...) {
+        out = "";
+        return 0;
+    }
+}
+
+void SetMediaPacks(const RtString& memoryPack, const RtString& filePack) {
+    try {
+        auto& files = zrv::Runtime().files;
+        zrv::PointResolverAt(files.memoryResolver, memoryPack.c_str());
+        zrv::PointResolverAt(files.fileResolver, filePack.c_str());
+    } catch (...) {
+    }
+}
