@@ -1,0 +1,238 @@
+#include "audio/media_decoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <limits>
+#include <mutex>
+
+namespace zrv {
+
+namespace {
+
+void KeepFFmpegQuiet() {
+    // The runtime reports failures through its commands, never on the terminal.
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+AVCodecContext* OpenDecoder(const AVStream& stream, int threads) {
+    const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
+    if (codec == nullptr) return nullptr;
+    AVCodecContext* context = avcodec_alloc_context3(codec);
+    if (context == nullptr) return nullptr;
+    context->thread_count = threads;
+    bool ready = avcodec_parameters_to_context(context, stream.codecpar) >= 0;
+    if (ready) {
+        context->pkt_timebase = stream.time_base;
+        ready = avcodec_open2(context, codec, nullptr) >= 0;
+    }
+    if (!ready) avcodec_free_context(&context);
+    return context;
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t DurationMs(const AVFormatContext& format) {
+    if (format.duration != AV_NOPTS_VALUE && format.duration > 0) return ClampToInt32(format.duration / 1000);
+    std::int64_t longest = 0;
+    for (unsigned i = 0; i < format.nb_streams; ++i) {
+        const AVStream& stream = *format.streams[i];
+        if (stream.duration == AV_NOPTS_VALUE || stream.duration <= 0) continue;
+        longest = std::max(longest, av_rescale_q(stream.duration, stream.time_base, AVRational{1, 1000}));
+    }
+    return ClampToInt32(longest);
+}
+
+}  // namespace
+
+MediaDecoder::~MediaDecoder() { CloseAll(); }
+
+void MediaDecoder::CloseAll() noexcept {
+    avcodec_free_context(&audio_);
+    avcodec_free_context(&video_);
+    av_frame_free(&frame_);
+    av_packet_free(&packet_);
+    swr_free(&resampler_);
+    sws_freeContext(scaler_);
+    scaler_ = nullptr;
+    avformat_close_input(&format_);
+    audioIndex_ = videoIndex_ = -1;
+    resamplerFormat_ = -1;
+    atEnd_ = false;
+}
+
+bool MediaDecoder::Open(const std::string& path, std::int32_t outputRate, bool withVideo) {
+    KeepFFmpegQuiet();
+    CloseAll();
+    path_ = path;
+    outputRate_ = outputRate;
+    withVideo_ = withVideo;
+    if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) != 0) return false;
+    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+        CloseAll();
+        return false;
+    }
+    lengthMs_ = DurationMs(*format_);
+    return true;
+}
+
+bool MediaDecoder::OpenStreams() {
+    for (unsigned i = 0; i < format_->nb_streams; ++i) format_->streams[i]->discard = AVDISCARD_ALL;
+    const int audio = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    if (audio >= 0) {
+        audio_ = OpenDecoder(*format_->streams[audio], 1);
+        if (audio_ != nullptr) audioIndex_ = audio;
+    }
+    const int video = withVideo_ ? av_find_best_stream(format_, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0) : -1;
+    // A cover picture in a music file is no movie.
+    if (video >= 0 && (format_->streams[video]->disposition & AV_DISPOSITION_ATTACHED_PIC) == 0) {
+        video_ = OpenDecoder(*format_->streams[video], 0);
+        if (video_ != nullptr) videoIndex_ = video;
+    }
+    if (audioIndex_ >= 0 && outputRate_ > 0) format_->streams[audioIndex_]->discard = AVDISCARD_DEFAULT;
+    if (videoIndex_ >= 0) format_->streams[videoIndex_]->discard = AVDISCARD_DEFAULT;
+    frame_ = av_frame_alloc();
+    packet_ = av_packet_alloc();
+    return frame_ != nullptr && packet_ != nullptr;
+}
+
+std::int32_t MediaDecoder::VideoWidth() const noexcept { return video_ != nullptr ? video_->width : 0; }
+
+std::int32_t MediaDecoder::VideoHeight() const noexcept { return video_ != nullptr ? video_->height : 0; }
+
+bool MediaDecoder::DecodeNext(std::vector<float>& audio, std::vector<VideoFrame>& video) {
+    if (format_ == nullptr || atEnd_) return false;
+    if (av_read_frame(format_, packet_) < 0) {
+        // The end of the file, or a read error, which ends the piece just the same.
+        Flush(audio, video);
+        atEnd_ = true;
+        return true;
+    }
+    const bool wantAudio = packet_->stream_index == audioIndex_ && outputRate_ > 0;
+    const bool wantVideo = packet_->stream_index == videoIndex_;
+    AVCodecContext* decoder = wantAudio ? audio_ : wantVideo ? video_ : nullptr;
+    // A damaged packet is dropped; the frames around it still play.
+    if (decoder != nullptr && avcodec_send_packet(decoder, packet_) >= 0) {
+        if (wantAudio) ReceiveAudio(audio);
+        else ReceiveVideo(video);
+    }
+    av_packet_unref(packet_);
+    return true;
+}
+
+void MediaDecoder::Flush(std::vector<float>& audio, std::vector<VideoFrame>& video) {
+    if (audio_ != nullptr && outputRate_ > 0 && avcodec_send_packet(audio_, nullptr) >= 0) ReceiveAudio(audio);
+    if (video_ != nullptr && avcodec_send_packet(video_, nullptr) >= 0) ReceiveVideo(video);
+    DrainResampler(audio);
+}
+
+void MediaDecoder::ReceiveAudio(std::vector<float>& audio) {
+    while (avcodec_receive_frame(audio_, frame_) >= 0) {
+        ConvertAudio(*frame_, audio);
+        av_frame_unref(frame_);
+    }
+}
+
+bool MediaDecoder::ConvertAudio(const AVFrame& frame, std::vector<float>& audio) {
+    const int channels = frame.ch_layout.nb_channels;
+    if (channels <= 0 || frame.sample_rate <= 0) return false;
+    if (resampler_ == nullptr || frame.format != resamplerFormat_ || frame.sample_rate != resamplerRate_ ||
+        channels != resamplerChannels_) {
+        DrainResampler(audio);
+        swr_free(&resampler_);
+        AVChannelLayout input{};
+        if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC) av_channel_layout_default(&input, channels);
+        else av_channel_layout_copy(&input, &frame.ch_layout);
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        const int made = swr_alloc_set_opts2(&resampler_, &stereo, AV_SAMPLE_FMT_FLT, outputRate_, &input,
+                                             static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr);
+        av_channel_layout_uninit(&input);
+        if (made < 0 || resampler_ == nullptr) return false;
+        // A mono piece plays at its full level on both sides, as on a single speaker; the
+        // resampler's own mix would lower it by 3 dB.
+        static const double kMonoToBoth[2] = {1.0, 1.0};
+        if (channels == 1) swr_set_matrix(resampler_, kMonoToBoth, 1);
+        if (swr_init(resampler_) < 0) {
+            swr_free(&resampler_);
+            return false;
+        }
+        resamplerFormat_ = frame.format;
+        resamplerRate_ = frame.sample_rate;
+        resamplerChannels_ = channels;
+    }
+    const int room = swr_get_out_samples(resampler_, frame.nb_samples);
+    if (room <= 0) return true;
+    const std::size_t before = audio.size();
+    audio.resize(before + static_cast<std::size_t>(room) * 2);
+    auto* out = reinterpret_cast<std::uint8_t*>(audio.data() + before);
+    const int made = swr_convert(resampler_, &out, room, const_cast<const std::uint8_t**>(frame.extended_data),
+                                 frame.nb_samples);
+    audio.resize(before + static_cast<std::size_t>(std::max(made, 0)) * 2);
+    return made >= 0;
+}
+
+void MediaDecoder::DrainResampler(std::vector<float>& audio) {
+    if (resampler_ == nullptr) return;
+    for (;;) {
+        const int room = swr_get_out_samples(resampler_, 0);
+        if (room <= 0) return;
+        const std::size_t before = audio.size();
+        audio.resize(before + static_cast<std::size_t>(room) * 2);
+        auto* out = reinterpret_cast<std::uint8_t*>(audio.data() + before);
+        const int made = swr_convert(resampler_, &out, room, nullptr, 0);
+        audio.resize(before + static_cast<std::size_t>(std::max(made, 0)) * 2);
+        if (made <= 0) return;
+    }
+}
+
+void MediaDecoder::ReceiveVideo(std::vector<VideoFrame>& video) {
+    const AVStream& stream = *format_->streams[videoIndex_];
+    while (avcodec_receive_frame(video_, frame_) >= 0) {
+        const AVFrame& frame = *frame_;
+        scaler_ = sws_getCachedContext(scaler_, frame.width, frame.height, static_cast<AVPixelFormat>(frame.format),
+                                       frame.width, frame.height, AV_PIX_FMT_RGBA, SWS_BILINEAR, nullptr, nullptr,
+                                       nullptr);
+        if (scaler_ != nullptr && frame.width > 0 && frame.height > 0) {
+            VideoFrame picture;
+            picture.width = frame.width;
+            picture.height = frame.height;
+            picture.rgba.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height) * 4);
+            std::uint8_t* planes[4] = {picture.rgba.data(), nullptr, nullptr, nullptr};
+            const int strides[4] = {frame.width * 4, 0, 0, 0};
+            sws_scale(scaler_, frame.data, frame.linesize, 0, frame.height, planes, strides);
+            std::int64_t stamp = frame.best_effort_timestamp;
+            if (stamp == AV_NOPTS_VALUE) stamp = 0;
+            if (stream.start_time != AV_NOPTS_VALUE) stamp -= stream.start_time;
+            picture.timeMs = av_rescale_q(stamp, stream.time_base, AVRational{1, 1000});
+            video.push_back(std::move(picture));
+        }
+        av_frame_unref(frame_);
+    }
+}
+
+bool MediaDecoder::SeekToStart() {
+    if (format_ == nullptr) return false;
+    const std::int64_t start = format_->start_time != AV_NOPTS_VALUE ? format_->start_time : 0;
+    if (avformat_seek_file(format_, -1, std::numeric_limits<std::int64_t>::min(), start, start, 0) < 0) {
+        const std::string path = path_;
+        return Open(path, outputRate_, withVideo_);
+    }
+    if (audio_ != nullptr) avcodec_flush_buffers(audio_);
+    if (video_ != nullptr) avcodec_flush_buffers(video_);
+    // Samples the resampler still holds belong to the old position.
+    swr_free(&resampler_);
+    resamplerFormat_ = -1;
+    atEnd_ = false;
+    return true;
+}
+
+}  // namespace zrv

@@ -1,0 +1,129 @@
+// Music: one piece at a time; looping is the runtime's own, restarted from the frame call
+// once the piece's length has passed.
+#include <algorithm>
+
+#include "audio/audio_runtime.h"
+#include "audio/audio_state.h"
+#include "core/runtime_state.h"
+#include "zorvane/audio.h"
+#include "zorvane/clock.h"
+#include "zorvane/input.h"
+#include "zorvane/maths.h"
+#include "zorvane/media_pack.h"
+
+namespace zrv {
+
+namespace {
+
+// A piece shorter than this still loops with this period, so that a broken length can
+// never restart the music at every frame.
+constexpr std::int32_t kMinLoopMs = 500;
+
+std::int32_t LoopLength(const MediaPlayer& player) { return std::max(player.LengthMs(), kMinLoopMs); }
+
+void CloseMusicWindow(MusicState& music) {
+    music.volume = -1;
+    music.loopEnd = 0;
+    if (music.window != nullptr) {
+        music.window->Stop();
+        music.window.reset();
+    }
+}
+
+// The pointer is hidden while the piece opens, as the program's mouse is taken while a
+// device window would appear.
+bool HidePointerForOpening() {
+    InputState* input = Runtime().input.get();
+    if (input == nullptr) return false;
+    const bool shown = input->pointerShown;
+    ApplyPointerVisibility(*input, false);
+    return shown;
+}
+
+void RestorePointer(bool shown) {
+    InputState* input = Runtime().input.get();
+    if (input == nullptr) return;
+    ApplyPointerVisibility(*input, shown);
+    // A hidden pointer is shown and hidden again, so that the mouse is taken afresh.
+    if (!input->pointerShown) {
+        ShowMousePointer(1);
+        ShowMousePointer(0);
+    }
+}
+
+void OpenMusic(MusicState& music, std::int32_t loop) {
+    auto& audio = Runtime().audio;
+    auto player = std::make_unique<MediaPlayer>();
+    Mixer* mixer = audio.system != nullptr ? &audio.system->GetMixer() : nullptr;
+    if (!player->Open(music.file, mixer, false)) return;
+    music.window = std::move(player);
+    const std::int32_t length = LoopLength(*music.window);
+    music.loopEnd = loop != 0 ? ReadClockMs() + length : 0;
+    music.window->SeekToStart();
+    music.window->Play();
+}
+
+}  // namespace
+
+void CheckMusicLoop() {
+    MusicState& music = Runtime().audio.music;
+    if (music.loopEnd <= 0 || music.window == nullptr) return;
+    const double now = ReadClockMs();
+    if (now < music.loopEnd) return;
+    music.loopEnd = now + LoopLength(*music.window);
+    music.window->Play();
+    music.window->SeekToStart();
+    music.window->Play();
+}
+
+void CloseMusic() {
+    Runtime().audio.movie.reset();
+    StopMusic();
+}
+
+}  // namespace zrv
+
+void StartMusic(const RtString& name, std::int32_t loop) {
+    auto& runtime = zrv::Runtime();
+    zrv::MusicState& music = runtime.audio.music;
+    try {
+        zrv::CloseMusicWindow(music);
+        music.file = name.c_str();
+        RtString resolved;
+        if (ResolveMediaName(FileMediaResolver(), name, resolved, 0) == 0) return;
+        music.file = resolved.c_str();
+
+        const bool pointerShown = zrv::HidePointerForOpening();
+        // A file that cannot be opened leaves no music, as one that cannot be found.
+        zrv::OpenMusic(music, loop);
+        // The keyboard focus stays with the main window: opening made no window of its own.
+        zrv::RestorePointer(pointerShown);
+        if (music.volume != 1) {
+            music.volume = 1;
+            if (music.window != nullptr) music.window->SetVolume(1000);
+        }
+        runtime.frame.paused = 0;
+    } catch (...) {
+        music.window.reset();
+        music.loopEnd = 0;
+    }
+}
+
+std::int32_t StopMusic() {
+    zrv::CloseMusicWindow(zrv::Runtime().audio.music);
+    return 0;
+}
+
+void SetMusicVolume(double volume) {
+    zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (volume == music.volume) return;
+    music.volume = volume;
+    if (music.window != nullptr) music.window->SetVolume(TruncateToInt32(volume * 1000));
+}
+
+std::int32_t IsMusicPlaying() {
+    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (music.window == nullptr) return 0;
+    if (music.loopEnd > 0) return 1;
+    return music.window->PositionMs() < music.window->LengthMs() ? 1 : 0;
+}

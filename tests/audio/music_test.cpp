@@ -1,0 +1,166 @@
+// Music through the media player and the mixer, measured in what the device played.
+#include <filesystem>
+
+#include "core/runtime_state.h"
+#include "disk_audio.h"
+#include "files/pack_writer.h"
+#include "support/temp_dir.h"
+#include "zorvane/audio.h"
+#include "zorvane/media_pack.h"
+
+namespace zrv::test {
+namespace {
+
+// The test tones are sine waves of amplitude one half.
+constexpr double kToneRms = 0.5 / 1.4142135623730951;
+
+class Music : public AudioTest {};
+
+class MusicFormat : public AudioTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MusicFormat, PlaysA440HzToneForItsLengthAndThenStops) {
+    StartMusic(Media(GetParam()).c_str(), 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    // Never before its length; later by as much as the device lags on a busy machine.
+    const double ended = WaitFor([] { return IsMusicPlaying() == 0; }, 4000);
+    EXPECT_GT(ended, 900);
+    EXPECT_LT(ended, 2500);
+    RunFor(100);
+    const Capture capture = Finish();
+
+    const auto sounding = capture.Sounding();
+    ASSERT_EQ(sounding.size(), 1u);
+    const Stretch tone = sounding[0];
+    EXPECT_NEAR(tone.LengthMs(), 1000, 60);
+    EXPECT_NEAR(capture.FrequencyHz(tone.startMs + 100, tone.endMs - 100), 440, 2);
+    // A mono piece sounds at its own level on both sides.
+    EXPECT_NEAR(capture.Rms(0, tone.startMs + 100, tone.endMs - 100), kToneRms, 0.03);
+    EXPECT_NEAR(capture.Rms(1, tone.startMs + 100, tone.endMs - 100), kToneRms, 0.03);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, MusicFormat,
+                         ::testing::Values("tone440.wav", "tone440.mp3", "tone440.wma", "tone440.ogg", "tone440.flac"),
+                         [](const auto& info) { return std::filesystem::path(info.param).extension().string().substr(1); });
+
+TEST_F(Music, HalfVolumeHalvesTheAmplitudeAndEveryStartIsAtNormalVolume) {
+    // Set before the piece starts, a volume does not carry over.
+    SetMusicVolume(0.5);
+    StartMusic(Media("long3s.wav").c_str(), 0);
+    RunFor(700);
+    SetMusicVolume(0.5);
+    RunFor(700);
+    // A negative volume silences; it never turns the wave over.
+    SetMusicVolume(-1);
+    RunFor(500);
+    const Capture capture = Finish();
+
+    const auto sounding = capture.Sounding();
+    ASSERT_GE(sounding.size(), 1u);
+    const double start = sounding[0].startMs;
+    const double full = capture.Rms(0, start + 150, start + 550);
+    const double half = capture.Rms(0, start + 850, start + 1250);
+    EXPECT_NEAR(full, kToneRms, 0.03);
+    EXPECT_NEAR(half / full, 0.5, 0.03);
+    EXPECT_LT(capture.Peak(0, start + 1550, start + 1850), 1e-6);
+    // Silenced at once (within the drift of the device against the clock).
+    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(1400), 100);
+}
+
+TEST_F(Music, ALoopingPieceOf300MsRestartsEvery500MsAndCountsAsPlayingInTheGaps) {
+    StartMusic(Media("short300.wav").c_str(), 1);
+    bool alwaysPlaying = true;
+    const double end = Now() + 1900;
+    while (Now() < end) {
+        RunFor(5);
+        alwaysPlaying = alwaysPlaying && IsMusicPlaying() == 1;
+    }
+    EXPECT_TRUE(alwaysPlaying);
+    const Capture capture = Finish();
+
+    const auto sounding = capture.Sounding();
+    ASSERT_GE(sounding.size(), 4u);
+    for (std::size_t i = 0; i + 1 < sounding.size(); ++i) {
+        EXPECT_NEAR(sounding[i].LengthMs(), 300, 25) << "piece " << i;
+        EXPECT_NEAR(capture.FrequencyHz(sounding[i].startMs + 50, sounding[i].endMs - 50), 440, 3);
+        // Each restart on its own moves with the device's lag on a busy machine; a piece
+        // that restarted at its own end would come after 300 ms.
+        EXPECT_NEAR(sounding[i + 1].startMs - sounding[i].startMs, InOutput(500), 70) << "restart " << i + 1;
+    }
+    const double average = (sounding.back().startMs - sounding.front().startMs) / double(sounding.size() - 1);
+    EXPECT_NEAR(average, InOutput(500), 20);
+}
+
+TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
+    WriteFile(folder / "noise.mp3", "this is text, not a piece of music");
+    StartMusic(Media("long3s.wav").c_str(), 1);
+    RunFor(400);
+    StartMusic("no-such-file.wav", 1);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    RunFor(400);
+    StartMusic(Media("long3s.wav").c_str(), 1);
+    RunFor(400);
+    StartMusic((folder / "noise.mp3").c_str(), 1);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+    RunFor(400);
+    const Capture capture = Finish();
+
+    const auto sounding = capture.Sounding();
+    ASSERT_EQ(sounding.size(), 2u);
+    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(400), 60);
+    EXPECT_NEAR(sounding[1].LengthMs(), InOutput(400), 60);
+}
+
+TEST_F(Music, StopMusicEndsThePieceAndReturns0) {
+    StartMusic(Media("long3s.wav").c_str(), 1);
+    RunFor(300);
+    EXPECT_EQ(StopMusic(), 0);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    RunFor(300);
+    const Capture capture = Finish();
+    const auto sounding = capture.Sounding();
+    ASSERT_EQ(sounding.size(), 1u);
+    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(300), 60);
+}
+
+TEST_F(Music, APieceOnlyInTheMediaPackPlaysFromATemporaryFile) {
+    PackImage pack;
+    std::string error;
+    const std::string tone = ReadFile(Media("short300.wav"));
+    ASSERT_TRUE(BuildMediaPack({{"packed.wav", std::vector<std::uint8_t>(tone.begin(), tone.end())}}, false, pack, error))
+        << error;
+    WriteFile(folder / "pack.bin", std::string(pack.bytes.begin(), pack.bytes.end()));
+    SetMediaPacks((folder / "pack.bin").c_str(), (folder / "pack.bin").c_str());
+
+    StartMusic("media/packed.wav", 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    const std::string extracted = Runtime().audio.music.file;
+    EXPECT_EQ(std::filesystem::path(extracted).parent_path(), std::filesystem::path(folder.Path()));
+    EXPECT_TRUE(std::filesystem::exists(extracted));
+    RunFor(500);
+    const Capture capture = Finish();
+    const auto sounding = capture.Sounding();
+    ASSERT_EQ(sounding.size(), 1u);
+    EXPECT_NEAR(sounding[0].LengthMs(), 300, 25);
+}
+
+class MusicWithoutDevice : public NoDeviceTest {};
+
+TEST_F(MusicWithoutDevice, APieceStillRunsOnTheClockAndLoops) {
+    StartMusic(Media("short300.wav").c_str(), 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    const double ended = WaitFor([] { return IsMusicPlaying() == 0; }, 2000);
+    EXPECT_GT(ended, 250);
+    EXPECT_LT(ended, 600);
+
+    StartMusic(Media("short300.wav").c_str(), 1);
+    const double firstEnd = Runtime().audio.music.loopEnd;
+    EXPECT_EQ(WaitFor([] { return IsMusicPlaying() == 0; }, 1200), -1);
+    // Restarted at least twice, each time with the 500 ms minimum period.
+    EXPECT_GE(Runtime().audio.music.loopEnd - firstEnd, 1000);
+    StartMusic("no-such-file.wav", 0);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+}
+
+}  // namespace
+}  // namespace zrv::test

@@ -1,0 +1,71 @@
+// A program that the audio tests start as a child. ZRV_PROBE chooses:
+//   "loop"  - looping music from ZRV_MUSIC and the effect ZRV_SOUND while frames run for
+//             ZRV_FRAMES_MS, then the program ends with both still playing;
+//   "movie" - a 640 x 200 window that plays the movie ZRV_MOVIE (looped when
+//             ZRV_MOVIE_LOOPED is 1).
+// What it observes goes to standard output.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "zorvane.h"
+
+namespace {
+
+std::string Env(const char* name, const char* fallback = "") {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : fallback;
+}
+
+void Say(const std::string& fact) {
+    std::printf("%s\n", fact.c_str());
+    std::fflush(stdout);
+}
+
+double OnQuit() {
+    Say("quit hook, music playing " + std::to_string(IsMusicPlaying()));
+    return 0;
+}
+
+void RunFrames() {
+    StartMusic(Env("ZRV_MUSIC").c_str(), 1);
+    LoadSound(Env("ZRV_SOUND").c_str(), 0, 1);
+    Say("effect " + std::to_string(PlaySound(0, 0, 1)));
+    const double frames = std::atof(Env("ZRV_FRAMES_MS", "1000").c_str());
+    for (const double start = ReadClockMs(); ReadClockMs() - start < frames;) PresentFrame();
+    Say("frames done, music playing " + std::to_string(IsMusicPlaying()) + ", effect playing " +
+        std::to_string(IsSoundPlaying(0)));
+}
+
+void RunMovie() {
+    Say("movie start");
+    const double start = ReadClockMs();
+    const RtString movie = Env("ZRV_MOVIE").c_str();
+    const std::int32_t result = Env("ZRV_MOVIE_LOOPED") == "1" ? PlayMovieLooped(movie) : PlayMovie(movie);
+    const int took = static_cast<int>(ReadClockMs() - start);
+    Say("movie result " + std::to_string(result));
+    Say("movie took " + std::to_string(took) + " ms");
+}
+
+}  // namespace
+
+void ApplyProjectSettings() {
+    auto& settings = GetProjectSettings();
+    settings.title = "Zorvane audio probe";
+    if (Env("ZRV_PROBE") == "movie") {
+        settings.width = 640;
+        settings.height = 200;
+        settings.pointerHidden = 0;
+    }
+}
+
+void ProgramMain() {
+    const std::string probe = Env("ZRV_PROBE", "loop");
+    if (probe == "loop") RunFrames();
+    if (probe == "movie") RunMovie();
+}
+
+const FunctionNameEntry FunctionNameTable[] = {
+    {OnQuit, "ZRV_ON_QUIT"},
+    {nullptr, nullptr},
+};
