@@ -17,6 +17,9 @@ struct FrameLoopFlags {
     std::uint8_t paused = 0;
     std::uint8_t autoPause = 1;
     std::uint8_t escapeQuits = 1;
+    // -1: not looked up yet, 0: the program has no message hook, 1: it has one.
+    std::int32_t messageHookState = -1;
+    double (*messageHook)() = nullptr;
 };
 
 }  // namespace zrv

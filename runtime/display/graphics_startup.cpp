@@ -1,0 +1,94 @@
+#include "display/graphics_startup.h"
+
+#include <GL/gl.h>
+#include <SDL2/SDL.h>
+
+#include <memory>
+
+#include "core/runtime_state.h"
+#include "display/sdl_video.h"
+#include "display/window_events.h"
+#include "gfx2d/gfx2d_hooks.h"
+#include "zorvane/clock.h"
+
+namespace zrv {
+
+namespace {
+
+constexpr std::int32_t kShowHidden = 0;
+
+OpenGLLumivane* OpenRenderer() {
+    auto* renderer = Runtime().renderer.get();
+    return renderer != nullptr && renderer->window != nullptr ? renderer : nullptr;
+}
+
+}  // namespace
+
+DisplayStart CreateMainDisplay(const RtString& title) {
+    auto& runtime = Runtime();
+    const ProjectSettings& settings = runtime.settings;
+    runtime.renderer = std::make_unique<OpenGLLumivane>();
+    OpenGLLumivane& renderer = *runtime.renderer;
+    if (!renderer.CreateDisplay(nullptr, settings.width, settings.height, 0,
+                                settings.frameRateLimit, settings.sampleCount)) {
+        // The renderer stays without a window: the frame loop still keeps the frame rate.
+        return VideoRunning() ? DisplayStart::failed : DisplayStart::headless;
+    }
+    runtime.mainWindow = renderer.window;
+    SDL_SetWindowTitle(renderer.window, title.c_str());
+    return DisplayStart::ready;
+}
+
+void EnterConfiguredDisplayMode() {
+    auto& runtime = Runtime();
+    OpenGLLumivane* renderer = OpenRenderer();
+    if (renderer == nullptr) return;
+    if (runtime.settings.fullscreen != 0) {
+        renderer->EnterFullscreen();
+    } else {
+        renderer->EnterWindowed();
+    }
+    runtime.mainWindow = renderer->window;
+}
+
+void FinishGraphicsStartup(std::int32_t showCommand) {
+    OpenGLLumivane* renderer = OpenRenderer();
+    if (renderer == nullptr) {
+        StampFrameClocks();
+        return;
+    }
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    StampFrameClocks();
+    renderer->SwapAndWait(nullptr);
+    renderer->ResetView2D(0, 0, 0, 0);
+
+    // Font slot 0 with its built-in fallback, "Loading..." centred and presented, and the
+    // start-up font "smalfont.png" or "smalfont.bmp".
+    LoadStartupFonts();
+
+    SDL_SetCursor(SDL_GetDefaultCursor());
+    StampFrameClocks();
+    if (showCommand == kShowHidden) renderer->HideDisplay();
+}
+
+void StampFrameClocks() {
+    auto& clock = Runtime().clock;
+    clock.startStamp = clock.thisFrameStamp = clock.lastFrameStamp = ReadClockMs();
+}
+
+void HideMainWindow() {
+    OpenGLLumivane* renderer = OpenRenderer();
+    if (renderer == nullptr) return;
+    const bool hadFocus = SDL_GetKeyboardFocus() == renderer->window;
+    SDL_HideWindow(renderer->window);
+    // The deactivation reaches the window procedure now, while the window is hidden, as
+    // it would during the hiding itself: whoever hides it decides about the pause after.
+    const double until = ReadClockMs() + 100;
+    do {
+        renderer->PumpMessages(LookUpMessageHook());
+        if (!hadFocus || SDL_GetKeyboardFocus() != renderer->window) break;
+        SleepMs(1);
+    } while (ReadClockMs() < until);
+}
+
+}  // namespace zrv

@@ -1,0 +1,89 @@
+#include "display/window_events.h"
+
+#include <SDL2/SDL.h>
+
+#include "core/runtime_state.h"
+#include "display/frame_pump.h"
+
+namespace zrv {
+
+namespace {
+
+// Activation and deactivation pause the program only in ordinary runs with auto-pause on:
+// a debugging session must be able to look at a window that does not have the focus.
+void OnActivation(bool active) {
+    auto& runtime = Runtime();
+    if (runtime.settings.debugMode != 0 || runtime.frame.autoPause == 0) return;
+    if (runtime.renderer == nullptr || runtime.renderer->window == nullptr) return;
+    const RtString title = active ? runtime.windowTitle : runtime.windowTitle + " <pause>";
+    SDL_SetWindowTitle(runtime.renderer->window, title.c_str());
+    runtime.frame.paused = active ? 0 : 1;
+}
+
+}  // namespace
+
+void HandleWindowEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_WINDOWEVENT:
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            OnActivation(true);
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            OnActivation(false);
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            StopProgram();
+            break;
+        default:
+            break;
+        }
+        break;
+    case SDL_QUIT:
+        StopProgram();
+        break;
+    case SDL_KEYDOWN:
+        // The system's own Close for Alt+F4, also when the keys are gone again before the
+        // frame call looks at the keyboard.
+        if (event.key.keysym.scancode == SDL_SCANCODE_F4 && (event.key.keysym.mod & KMOD_ALT) != 0) {
+            StopProgram();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+MessageHook LookUpMessageHook() {
+    auto& frame = Runtime().frame;
+    if (frame.messageHookState < 0) {
+        frame.messageHook = FindFunctionByName("ZRV_WIN32_MSG");
+        frame.messageHookState = frame.messageHook != nullptr ? 1 : 0;
+    }
+    return frame.messageHook;
+}
+
+void PumpWithHook() {
+    const MessageHook hook = LookUpMessageHook();
+    if (auto* renderer = Runtime().renderer.get()) renderer->PumpMessages(hook);
+}
+
+bool OpenGLLumivane::PumpMessages(MessageHook hook) {
+    if (window == nullptr) return true;
+    SDL_PumpEvents();
+    // Only what is waiting now: events that arrive while these are handled wait for the
+    // next pass, so a flood of input cannot hold the frame here.
+    int waiting = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_Event event;
+    while (waiting-- > 0) {
+        if (hook != nullptr) {
+            if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) break;
+            hook();
+        }
+        if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) break;
+        HandleWindowEvent(event);
+    }
+    return true;
+}
+
+}  // namespace zrv

@@ -1,0 +1,54 @@
+#include "input/input_events.h"
+
+#include <SDL2/SDL.h>
+
+namespace zrv {
+
+namespace {
+
+// A key's text follows its key event at once; text that is not a single printable ASCII
+// character (composed, or beyond 127) gives the key no character.
+void LearnKeyText(InputState& state, const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN: {
+        const std::int32_t scancode = event.key.keysym.scancode;
+        if (scancode < 0 || scancode >= kScancodeCount) return;
+        state.keyText[scancode] = -1;
+        state.pendingTextKey = scancode;
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        if (state.pendingTextKey < 0) return;
+        const auto* text = reinterpret_cast<const unsigned char*>(event.text.text);
+        const bool single = text[0] >= 32 && text[0] < 127 && text[1] == 0;
+        state.keyText[state.pendingTextKey] = single ? static_cast<std::int16_t>(text[0]) : 0;
+        state.pendingTextKey = -1;
+        break;
+    }
+    case SDL_KEYUP:
+        state.pendingTextKey = -1;
+        break;
+    default:
+        break;
+    }
+}
+
+int Watch(void* userdata, SDL_Event* event) {
+    auto& state = *static_cast<InputState*>(userdata);
+    if (event->type == SDL_MOUSEWHEEL) {
+        std::int32_t y = event->wheel.y;
+        if (event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED) y = -y;
+        state.wheelSum += y;
+    } else {
+        LearnKeyText(state, *event);
+    }
+    return 1;
+}
+
+}  // namespace
+
+void WatchInputEvents(InputState& state) { SDL_AddEventWatch(Watch, &state); }
+
+void StopWatchingInputEvents(InputState& state) { SDL_DelEventWatch(Watch, &state); }
+
+}  // namespace zrv

@@ -1,0 +1,99 @@
+// The input record of the process: keyboard snapshot, mouse sample and joysticks, read
+// through SDL. Kept free of SDL headers so that the runtime's state can hold it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SDL_Window;
+struct _SDL_Joystick;
+struct _SDL_Haptic;
+
+namespace zrv {
+
+constexpr std::int32_t kMaxJoysticks = 10;
+constexpr std::int32_t kJoystickButtons = 32;
+constexpr std::int32_t kScancodeCount = 512;  // SDL's scancode space
+
+// One joystick read, laid out as the classic 80-byte joystick state.
+struct JoystickSample {
+    std::int32_t x, y, z;
+    std::int32_t rx, ry, rz;
+    std::int32_t slider[2];
+    std::uint32_t pov[4];  // hundredths of a degree clockwise from up; 0xFFFFFFFF centred
+    std::uint8_t buttons[kJoystickButtons];  // 0x80 while pressed
+};
+static_assert(sizeof(JoystickSample) == 80);
+
+struct MouseSample {
+    std::int16_t left, right, middle;
+    std::int16_t dx, dy, wheel;
+};
+
+struct InputState {
+    InputState() noexcept;
+    ~InputState();
+    InputState(const InputState&) = delete;
+    InputState& operator=(const InputState&) = delete;
+
+    std::int32_t mouseX = 0;
+    std::int32_t mouseY = 0;
+    std::int32_t mouseIndex = 0;
+    // SDL's joystick service; without it there are no joysticks, keyboard and mouse stay.
+    bool sdlInput = false;
+    bool hapticService = false;
+    bool keyboardDevice = false;
+    // The device mouse: relative motion, exclusive (relative mode) while the pointer is
+    // hidden. Without it the pointer position is read and warped directly.
+    bool mouseDevice = false;
+    _SDL_Joystick* joystickDevice[kMaxJoysticks] = {};
+    _SDL_Haptic* joystickHaptic[kMaxJoysticks] = {};
+    std::int32_t hapticEffect[kMaxJoysticks];
+    std::string joystickName[kMaxJoysticks];
+    std::uint8_t keyState[256] = {};  // by DIK code, bit 7 set = down
+    SDL_Window* window = nullptr;
+    bool pointerShown = false;
+    std::int32_t mouseCoopLevel = 0;  // 5: exclusive (hidden pointer), 6: shared
+    std::int32_t joystickCount = 0;
+    bool newFrame = false;
+    std::int16_t lastDX = 0;
+    std::int16_t lastDY = 0;
+    std::int16_t lastWheel = 0;
+    std::uint16_t keyMap[256] = {};
+
+    // Collected by the event watch between two reads of the mouse device.
+    std::int32_t wheelSum = 0;
+    // The character each key produced at its latest press (-1: not seen yet, 0: none),
+    // by SDL scancode; the key that went down last and has not produced text yet.
+    std::int16_t keyText[kScancodeCount];
+    std::int32_t pendingTextKey = -1;
+    // Which SDL scancode put each DIK code of the snapshot down.
+    std::uint16_t keySource[256] = {};
+    std::uint8_t lastTypedChar = 0;
+    bool keyResetPending = false;
+    bool initialised = false;
+};
+
+// Start-up: devices bound to the window; exclusiveMouse is the project's pointerHidden.
+void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
+void ReleaseInput(InputState& state);
+
+void RefreshKeyboard(InputState& state);
+// The snapshot starts from nothing at the next refresh (after the debugger had the keys).
+void MarkKeyStateForReset(InputState& state) noexcept;
+bool KeyDownInSnapshot(const InputState& state, std::int32_t code) noexcept;
+bool AnyKeyDownInSnapshot(const InputState& state) noexcept;
+bool AnyKeyTyped(InputState& state);
+
+MouseSample SampleMouse(InputState& state, bool& ok);
+// The stored position clamped to the screen and stored back.
+void ClampMousePosition(InputState& state);
+bool AnyMouseButtonDown(InputState& state);
+// The steps of ShowMousePointer: device level, cursor, warp.
+void ApplyPointerVisibility(InputState& state, bool shown);
+// After a display-mode change: the pointer setting and the mouse level applied again.
+void BindInputToWindow(InputState& state, SDL_Window* window);
+
+JoystickSample ReadJoystickState(InputState& state, std::int32_t index);
+
+}  // namespace zrv

@@ -1,0 +1,60 @@
+// The keyboard snapshot and the key test.
+#include <SDL2/SDL.h>
+
+#include <cstring>
+
+#include "core/runtime_state.h"
+#include "input/dik_codes.h"
+#include "zorvane/input.h"
+#include "zorvane/maths.h"
+
+namespace zrv {
+
+void RefreshKeyboard(InputState& state) {
+    if (state.window == nullptr) return;
+    SDL_PumpEvents();
+    // The key events themselves are not needed: the state above is what programs test,
+    // and the characters were taken from the events as they arrived.
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
+    if (state.keyResetPending) {
+        std::memset(state.keyState, 0, sizeof state.keyState);
+        state.lastTypedChar = 0;
+        state.keyResetPending = false;
+    }
+    // Keys typed into another window are none of the program's business.
+    if (SDL_GetKeyboardFocus() != state.window) return;
+
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    std::uint8_t fresh[256] = {};
+    for (int scancode = 0; scancode < count; ++scancode) {
+        if (keys[scancode] == 0) continue;
+        const std::uint8_t dik = DikFromScancode(scancode);
+        if (dik == 0) continue;
+        fresh[dik] = 0x80;
+        state.keySource[dik] = static_cast<std::uint16_t>(scancode);
+    }
+    std::memcpy(state.keyState, fresh, sizeof fresh);
+}
+
+void MarkKeyStateForReset(InputState& state) noexcept { state.keyResetPending = true; }
+
+bool KeyDownInSnapshot(const InputState& state, std::int32_t code) noexcept {
+    return (state.keyState[code & 255] & 0x80) != 0;
+}
+
+bool AnyKeyDownInSnapshot(const InputState& state) noexcept {
+    for (std::int32_t code = 0; code < 255; ++code) {
+        if (KeyDownInSnapshot(state, code)) return true;
+    }
+    return false;
+}
+
+}  // namespace zrv
+
+double IsKeyDown(double code) {
+    auto* input = zrv::Runtime().input.get();
+    if (input == nullptr) return 0;
+    zrv::RefreshKeyboard(*input);
+    return zrv::KeyDownInSnapshot(*input, TruncateToInt32(code)) ? 1 : 0;
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Runs a command on a private X server of its own, whether or not a display is present:
+# Xvfb chooses a free display number itself (-displayfd), so parallel runs never collide
+# and a test never types into somebody's desktop. OpenGL renders through Mesa's llvmpipe;
+# the blocking software-renderer box is off (a test that wants it turns it on again).
+# Listing the tests of an executable needs no display.
+set -uo pipefail
+
+for argument in "$@"; do
+  if [ "$argument" = "--gtest_list_tests" ]; then exec "$@"; fi
+done
+
+dir=$(mktemp -d "${TMPDIR:-/tmp}/zrv-xvfb.XXXXXX") || exit 1
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+server=$!
+cleanup() {
+  kill "$server" 2>/dev/null
+  wait "$server" 2>/dev/null
+  rm -rf "$dir"
+}
+trap cleanup EXIT
+
+for _ in $(seq 1 1000); do
+  [ -s "$dir/display" ] && break
+  if ! kill -0 "$server" 2>/dev/null; then
+    cat "$dir/xvfb.log" >&2
+    echo "with-xvfb: Xvfb ended before it served a display" >&2
+    exit 1
+  fi
+  sleep 0.01
+done
+if [ ! -s "$dir/display" ]; then
+  echo "with-xvfb: Xvfb served no display within 10 s" >&2
+  exit 1
+fi
+
+export DISPLAY=":$(head -n1 "$dir/display")"
+export LIBGL_ALWAYS_SOFTWARE=1
+export ZRV_NO_WARNING_BOX=1
+export SDL_VIDEODRIVER=x11
+unset WAYLAND_DISPLAY
+# In a sanitizer build: what the desktop libraries keep until exit is not a leak of ours.
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan-platform.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+"$@"

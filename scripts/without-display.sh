@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# Runs a command as on a machine without any display: the tests of the non-graphical
+# subsystems expect programs to run headless, also on a desktop where a display exists.
+unset DISPLAY WAYLAND_DISPLAY
+exec "$@"

@@ -1,0 +1,147 @@
+// The mouse driven through XTest: clamping to the window, one sample per frame, the
+// wheel and the buttons, with the pointer hidden (relative motion) and shown.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include "core/runtime_state.h"
+#include "display/support/runtime_session.h"
+#include "display/support/x_display.h"
+#include "zorvane/display.h"
+#include "zorvane/input.h"
+
+namespace zrv::test {
+namespace {
+
+struct Mouse {
+    double x = -1, y = -1, left = -1, right = -1;
+};
+
+Mouse Read() {
+    Mouse m;
+    ReadMouse(m.x, m.y, m.left, m.right);
+    return m;
+}
+
+class MouseInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(x.Ok());
+        ASSERT_TRUE(Eventually([] { return SDL_GetKeyboardFocus() == Runtime().renderer->window; }));
+        SDL_GetWindowPosition(Runtime().renderer->window, &originX, &originY);
+        x.MovePointerTo(originX + 320, originY + 240);
+        // Motion waits in the device until it is read: this test starts without any.
+        PresentFrame();
+        ReadMouseAxis(0);
+        PresentFrame();
+        ReadMouseAxis(0);
+    }
+    void TearDown() override {
+        for (unsigned button = 1; button <= 3; ++button) x.ButtonUp(button);
+        ShowMousePointer(0);
+    }
+
+    XDisplay x;
+    int originX = 0;
+    int originY = 0;
+};
+
+TEST_F(MouseInput, AHiddenPointerMovesWithoutBoundsButReadsClampedAndStoredBack) {
+    ASSERT_EQ(Runtime().input->pointerShown, false);
+    SetMousePosition(100, 100);
+    x.MovePointerBy(-400, 0);
+    ASSERT_TRUE(Eventually([] {
+        PresentFrame();
+        return Read().x == 0;
+    }));
+    // Clamping stored 0 back: a small move right starts from the edge, not from -300.
+    x.MovePointerBy(7, 0);
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        return Read().x == 7;
+    }));
+    SetMousePosition(5000, 5000);
+    const Mouse m = Read();
+    EXPECT_EQ(m.x, 639);
+    EXPECT_EQ(m.y, 479);
+}
+
+TEST_F(MouseInput, AShownPointerIsTheSystemPointerClampedToTheWindow) {
+    ShowMousePointer(1);
+    x.MovePointerTo(originX + 10, originY + 20);
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        const Mouse m = Read();
+        return m.x == 10 && m.y == 20;
+    }));
+    x.MovePointerTo(0, 0);  // left of and above the window
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        const Mouse m = Read();
+        return m.x == 0 && m.y == 0;
+    }));
+    x.MovePointerTo(1279, 1023);
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        const Mouse m = Read();
+        return m.x == 639 && m.y == 479;
+    }));
+    std::int32_t xi = 0;
+    std::int32_t yi = 0;
+    std::int32_t left = 0;
+    std::int32_t right = 0;
+    ReadMouseInt(xi, yi, left, right);
+    EXPECT_EQ(xi, 639);
+    EXPECT_EQ(yi, 479);
+}
+
+TEST_F(MouseInput, MotionIsSampledOncePerFrame) {
+    x.MovePointerBy(6, 0);
+    ASSERT_TRUE(Eventually([] {
+        PresentFrame();
+        return ReadMouseAxis(0) == 6;
+    }));
+    x.MovePointerBy(3, 0);
+    PumpRuntime();
+    EXPECT_EQ(ReadMouseAxis(0), 6);  // the same frame: the same sample
+    EXPECT_EQ(ReadMouseAxis(1), 0);
+    EXPECT_EQ(ReadMouseAxis(9), 0);
+    PresentFrame();
+    EXPECT_NE(ReadMouseAxis(0), 6);
+}
+
+TEST_F(MouseInput, TheWheelCountsOncePerFrame) {
+    x.Click(4);  // away from the user
+    ASSERT_TRUE(Eventually([] {
+        PresentFrame();
+        return ReadMouseAxis(2) != 0;
+    }));
+    EXPECT_EQ(ReadMouseAxis(2), 1);
+    EXPECT_EQ(ReadMouseAxis(2), 1);
+    PresentFrame();
+    EXPECT_EQ(ReadMouseAxis(2), 0);
+
+    for (int notch = 0; notch < 3; ++notch) x.Click(5);  // three notches still give -1
+    ASSERT_TRUE(Eventually([] {
+        PresentFrame();
+        return ReadMouseAxis(2) != 0;
+    }));
+    EXPECT_EQ(ReadMouseAxis(2), -1);
+}
+
+TEST_F(MouseInput, ButtonsReadWhileHeld) {
+    x.ButtonDown(1);
+    EXPECT_TRUE(Eventually([] { return Read().left == 1; }));
+    EXPECT_EQ(Read().right, 0);
+    x.ButtonDown(3);
+    EXPECT_TRUE(Eventually([] { return Read().right == 1; }));
+    x.ButtonDown(2);
+    EXPECT_TRUE(Eventually([] { return ReadMouseAxis(5) == 1; }));
+    EXPECT_EQ(ReadMouseAxis(3), 1);
+    EXPECT_EQ(ReadMouseAxis(4), 1);
+    x.ButtonUp(1);
+    EXPECT_TRUE(Eventually([] { return Read().left == 0; }));
+    EXPECT_EQ(CountMice(), 1);
+}
+
+}  // namespace
+}  // namespace zrv::test
