@@ -1,0 +1,113 @@
+// What the 2D renderer keeps for the process: the sprite table, background layers,
+// virtual screens, the transparent colours, the current font and the reusable buffers.
+// Held by the runtime state beside the renderer; GL names are plain integers here so that
+// no GL header is needed to hold them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace zrv {
+
+constexpr std::int32_t kSpriteSlots = 65536;
+constexpr std::int32_t kFirstFontSlot = 65504;
+constexpr std::int32_t kFontSlots = 32;
+// The copy-based virtual screen parks the screen's corner here while it is drawn over.
+constexpr std::int32_t kScratchSlot = 65503;
+constexpr std::int32_t kVirtualScreens = 32;
+constexpr std::int32_t kBackgroundLayers = 8;
+constexpr std::int32_t kMaxLayerTiles = 8;
+constexpr std::int32_t kDefaultSpriteKey = 0x8000FF;
+
+struct SpriteRecord {
+    std::uint32_t texture = 0;
+    // A square mipmapped copy for texturing geometry; sprite slots only.
+    std::uint32_t mipTexture = 0;
+    std::int32_t texWidth = -1;
+    std::int32_t texHeight = -1;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t frameWidth = 0;
+    std::int32_t frameHeight = 0;
+    // Level 0's alpha bytes, texWidth x texHeight, read back for collision tests on demand.
+    std::vector<std::uint8_t> alphaCopy;
+};
+
+struct LayerTile {
+    std::uint32_t texture = 0;
+    std::int32_t texWidth = 0;
+    std::int32_t texHeight = 0;
+    std::int32_t drawnWidth = 0;
+    std::int32_t drawnHeight = 0;
+};
+
+struct BackgroundLayer {
+    std::array<LayerTile, kMaxLayerTiles * kMaxLayerTiles> tiles{};
+    std::int32_t tileSize = 0;  // the side of a tile's place on the screen
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+};
+
+struct VirtualScreen {
+    std::uint32_t framebuffer = 0;
+    std::uint32_t depthBuffer = 0;
+    std::int32_t savedBinding = 0;
+    // Non-zero only while the framebuffer object exists.
+    std::int32_t texWidth = 0;
+    std::int32_t texHeight = 0;
+    std::int32_t slot = -1;
+};
+
+// 32 bytes: position, texture position, colour.
+struct PolygonVertex {
+    float x, y, s, t, red, green, blue, alpha;
+};
+
+// 20 bytes: position with z = 0 and texture position.
+struct TextVertex {
+    float x, y, z, s, t;
+};
+
+// The framebuffer's look of a transparent colour, found by drawing it once.
+struct KeyProbe {
+    bool valid = false;
+    std::int32_t key = 0;
+    std::int32_t framebuffer = 0;
+    std::uint8_t bgr[3] = {0, 0, 0};
+};
+
+// The frame shown by the last buffer swap, copied just before it: the front buffer of a
+// software renderer cannot be read back.
+struct PresentedFrame {
+    std::uint32_t texture = 0;
+    std::int32_t texWidth = 0;
+    std::int32_t texHeight = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct Gfx2dState {
+    Gfx2dState() : sprites(std::make_unique<SpriteRecord[]>(kSpriteSlots)) {}
+
+    std::unique_ptr<SpriteRecord[]> sprites;
+    std::array<BackgroundLayer, kBackgroundLayers> layers{};
+    std::array<VirtualScreen, kVirtualScreens> targets{};
+    std::int32_t activeTarget = -1;
+
+    std::int32_t spriteKey = kDefaultSpriteKey;
+    std::int32_t fontKey = 0;
+    std::int32_t currentFont = 0;
+
+    std::vector<PolygonVertex> polygon;
+    std::int32_t polygonSlot = -1;
+    std::vector<TextVertex> text;
+    std::vector<std::uint8_t> grabScratch;
+    KeyProbe keyProbe;
+    PresentedFrame presented;
+    // The bound texture's filter as last set by the renderer; -1 while not known.
+    std::int32_t boundFilter = -1;
+};
+
+}  // namespace zrv

@@ -1,0 +1,134 @@
+// Blending, the transparent colour, and the untextured primitives: points, lines and
+// rectangles drawn with integer coordinates on pixel centres.
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/runtime_state.h"
+#include "gfx2d/decoded_image.h"
+#include "gfx2d/background_layers.h"
+#include "gfx2d/gl_draw.h"
+#include "zorvane/gfx2d.h"
+
+namespace zrv {
+
+namespace {
+
+// The primitives see through the alpha test and hit pixel centres: the projection moves
+// by 3/8 of a pixel, which keeps integer coordinates off the pixel edges.
+class PrimitiveScope {
+public:
+    PrimitiveScope(OpenGLLumivane& renderer, std::int32_t colour) : renderer_(renderer) {
+        glDisable(GL_ALPHA_TEST);
+        UnbindTexture(renderer);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glTranslatef(0.375f, 0.375f, 0.0f);
+        glMatrixMode(GL_MODELVIEW);
+        SetDrawColour(renderer, colour);
+    }
+    ~PrimitiveScope() {
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        RestoreWhite(renderer_);
+        glEnable(GL_ALPHA_TEST);
+    }
+    PrimitiveScope(const PrimitiveScope&) = delete;
+    PrimitiveScope& operator=(const PrimitiveScope&) = delete;
+
+private:
+    OpenGLLumivane& renderer_;
+};
+
+// A negative extent e from p covers p + e + 1 .. p + 1.
+void Span(std::int32_t start, std::int32_t extent, float& from, float& to) {
+    if (extent < 0) {
+        from = static_cast<float>(static_cast<double>(start) + extent + 1);
+        to = static_cast<float>(static_cast<double>(start) + 1);
+    } else {
+        from = static_cast<float>(start);
+        to = static_cast<float>(static_cast<double>(start) + extent);
+    }
+}
+
+}  // namespace
+
+}  // namespace zrv
+
+void SetBlendAlpha(double alpha) {
+    zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get();
+    if (renderer == nullptr) return;
+    // Not a number counts as 0: blending off.
+    const auto a = std::isnan(alpha) ? 0.0f : static_cast<float>(alpha);
+    renderer->currentAlpha = a == 0 ? 1.0f : std::min(std::fabs(a), 1.0f);
+    if (zrv::DrawingRenderer() == nullptr) return;
+    if (a != 0) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, a > 0 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        glDisable(GL_BLEND);
+    }
+    zrv::RestoreWhite(*renderer);
+}
+
+void SetSmoothing(std::int32_t flag) {
+    if (zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get()) renderer->smoothing = flag != 0 ? 1 : 0;
+}
+
+void SetTransparentColour(std::int32_t colour) {
+    auto& gfx = zrv::Gfx();
+    gfx.spriteKey = colour;
+    gfx.fontKey = colour;
+}
+
+void PlotPixel(std::int32_t x, std::int32_t y, std::int32_t colour) {
+    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    if (renderer == nullptr) return;
+    zrv::PrimitiveScope scope(*renderer, colour);
+    glBegin(GL_POINTS);
+    glVertex2i(x, y);
+    glEnd();
+}
+
+void DrawLineSegment(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t colour) {
+    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    if (renderer == nullptr) return;
+    zrv::PrimitiveScope scope(*renderer, colour);
+    // A line leaves out its last pixel; the point puts it in.
+    glBegin(GL_LINES);
+    glVertex2i(x1, y1);
+    glVertex2i(x2, y2);
+    glEnd();
+    glBegin(GL_POINTS);
+    glVertex2i(x2, y2);
+    glEnd();
+}
+
+void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t colour) {
+    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    if (renderer == nullptr) return;
+    zrv::PrimitiveScope scope(*renderer, colour);
+    float left = 0, right = 0, top = 0, bottom = 0;
+    zrv::Span(x, width, left, right);
+    zrv::Span(y, height, top, bottom);
+    zrv::DrawQuad(left, top, right, bottom, 0, 0, 0, 0);
+}
+
+std::int32_t ReadPixelColour(std::int32_t x, std::int32_t y) {
+    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    if (renderer == nullptr) return 0;
+    GLubyte pixel[4] = {0, 0, 0, 0};
+    glReadBuffer(zrv::DrawingIntoFramebuffer() ? GL_COLOR_ATTACHMENT0_EXT : GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, zrv::SurfaceHeight(*renderer) - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    return zrv::PackColour(pixel[0], pixel[1], pixel[2]);
+}
+
+void ClearBackBuffer() {
+    zrv::EmptyLayer(0);
+    if (zrv::DrawingRenderer() == nullptr) return;
+    glClear(GL_COLOR_BUFFER_BIT);
+}

@@ -1,0 +1,86 @@
+#include "gfx2d/texture_upload.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "gfx2d/gl_draw.h"
+#include "gfx2d/texture_prep.h"
+
+namespace zrv {
+
+namespace {
+
+void ResetUnpackState() {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+}
+
+std::uint32_t NewTexture(OpenGLLumivane& renderer, GLint magFilter, GLint minFilter) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    BindForChange(renderer, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    return name;
+}
+
+std::uint32_t UploadMipmapped(OpenGLLumivane& renderer, std::vector<std::uint8_t> texels, std::int32_t width,
+                              std::int32_t height) {
+    ResetUnpackState();
+    const std::uint32_t name = NewTexture(renderer, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
+    MakeSquare(texels, width, height);
+    std::int32_t size = width;
+    std::vector<std::uint8_t> smaller;
+    for (GLint level = 0;; ++level) {
+        glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        if (size < 2) break;
+        NextMipLevel(texels, size, smaller);
+        texels.swap(smaller);
+        size /= 2;
+    }
+    return name;
+}
+
+}  // namespace
+
+bool UploadImage(OpenGLLumivane& renderer, const DecodedImage& image, std::int32_t x0, std::int32_t y0,
+                 std::int32_t w, std::int32_t h, const UploadOptions& options, UploadedTexture& result) {
+    result = UploadedTexture{};
+    if (x0 < 0 || y0 < 0 || x0 >= image.width || y0 >= image.height) return false;
+    if (w <= 0 || w > image.width - x0) w = image.width - x0;
+    if (h <= 0 || h > image.height - y0) h = image.height - y0;
+    const std::int32_t maxSize = MaxTextureSize();
+    w = std::min(w, maxSize);
+    h = std::min(h, maxSize);
+    if (w < 1 || h < 1) return false;
+
+    const std::int32_t texWidth = PowerOfTwoAtLeast(w);
+    const std::int32_t texHeight = PowerOfTwoAtLeast(h);
+    std::vector<std::uint8_t> texels;
+    CopyFlipped(image, x0, y0, w, h, texWidth, texHeight, texels);
+    if (!options.font) BleedTransparentTexels(texels, texWidth, texHeight);
+
+    ResetUnpackState();
+    const GLint filter = options.font ? GL_NEAREST : GL_LINEAR;
+    result.texture = NewTexture(renderer, filter, filter);
+    if (options.normalMap) {
+        std::vector<std::uint8_t> normals;
+        MakeNormalMap(texels, normals, texWidth, texHeight);
+        texels.swap(normals);
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    if (options.mipmapped) result.mipTexture = UploadMipmapped(renderer, std::move(texels), texWidth, texHeight);
+    result.texWidth = texWidth;
+    result.texHeight = texHeight;
+    result.width = w;
+    result.height = h;
+    return true;
+}
+
+}  // namespace zrv

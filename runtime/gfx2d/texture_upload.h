@@ -1,0 +1,36 @@
+// Turning a decoded image (or a rectangle of it) into an OpenGL texture.
+#pragma once
+
+#include <cstdint>
+
+#include "gfx2d/decoded_image.h"
+
+namespace zrv {
+
+class OpenGLLumivane;
+
+struct UploadOptions {
+    // Fonts: nearest filtering and no colour bleed.
+    bool font = false;
+    // A square mipmapped second texture, for the 3D engine's use of sprites.
+    bool mipmapped = false;
+    // The image's blue channel as heights, turned into a normal map.
+    bool normalMap = false;
+};
+
+struct UploadedTexture {
+    std::uint32_t texture = 0;
+    std::uint32_t mipTexture = 0;
+    std::int32_t texWidth = 0;
+    std::int32_t texHeight = 0;
+    std::int32_t width = 0;   // the rectangle actually uploaded
+    std::int32_t height = 0;
+};
+
+// Uploads the w x h rectangle at (x0, y0) of the image (w or h of 0: up to the image's
+// edge), limited to the largest texture the context takes. False, and nothing made, when
+// nothing is left of the rectangle.
+bool UploadImage(OpenGLLumivane& renderer, const DecodedImage& image, std::int32_t x0, std::int32_t y0,
+                 std::int32_t w, std::int32_t h, const UploadOptions& options, UploadedTexture& result);
+
+}  // namespace zrv
