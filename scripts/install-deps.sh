@@ -17,8 +17,12 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev liblzo2-dev
   # a real X server for display and input tests, and tools to look at and drive it
   xvfb xauth xdotool imagemagick x11-utils
+  # the fonts SDL's message boxes are drawn with (Xvfb alone has none that fit)
+  xfonts-base
   # producing and measuring test media
   ffmpeg sox
+  # the free font scripts/make-smalfont.sh draws the default small font from
+  fonts-dejavu-core
 )
 
 missing=()

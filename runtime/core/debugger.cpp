@@ -9,6 +9,7 @@
 
 #include "core/fatal.h"
 #include "core/runtime_state.h"
+#include "display/graphics_startup.h"
 
 namespace zrv {
 
@@ -48,11 +49,15 @@ std::int32_t BreakToDebugger(std::int32_t value) {
     if (!zrv::DebuggerAttached()) return 0;
     char text[16];
     std::snprintf(text, sizeof text, "BP%x", static_cast<unsigned>(value));
-    // The window is hidden here and the keyboard state refreshed once the display and
-    // input services exist.
+    zrv::HideMainWindow();
     zrv::SendToDebugger(text);
     auto& runtime = zrv::Runtime();
     runtime.frame.paused = 0;
+    // Keys held while the debugger has the focus must not read as held afterwards.
+    if (auto* input = runtime.input.get()) {
+        zrv::RefreshKeyboard(*input);
+        zrv::MarkKeyStateForReset(*input);
+    }
     runtime.breakPending = 1;
     return 1;
 }

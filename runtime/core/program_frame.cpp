@@ -2,8 +2,12 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio_runtime.h"
 #include "core/runtime_log.h"
 #include "core/runtime_state.h"
+#include "display/graphics_startup.h"
+#include "files/channel_table.h"
+#include "files/media_resolver.h"
 #include "platform/command_line.h"
 #include "platform/paths.h"
 #include "zorvane/clock.h"
@@ -13,11 +17,6 @@
 namespace {
 
 constexpr std::int32_t kShowNormal = 1;
-
-void StampFrameClocks() {
-    auto& clock = zrv::Runtime().clock;
-    clock.startStamp = clock.thisFrameStamp = clock.lastFrameStamp = ReadClockMs();
-}
 
 }  // namespace
 
@@ -40,24 +39,31 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     InitClock();
     AppendLogLine("Init GFX");
 
-    // The renderer with the window and its OpenGL context comes here, sized by the project
-    // settings; when it cannot be created start-up ends at this point.
+    // A machine without any display runs the program without a window; a window that
+    // cannot be made on a display ends start-up here.
+    const zrv::DisplayStart display = zrv::CreateMainDisplay(title);
+    if (display == zrv::DisplayStart::failed) return 0;
+    const bool windowed = display == zrv::DisplayStart::ready;
     runtime.titleText = title;
     runtime.windowTitle = title;
 
     SeedRandom(TruncateToInt32(ElapsedMs()));
 
-    // Then, in this order: the network state, the 3D scene, the input state and the sound
-    // device with its slot table; the configured display mode; input and sound bound to
-    // the window; both media resolvers pointed at the executable.
+    // The network state and the 3D scene object have nothing to hold without networking
+    // sessions and the 3D engine.
+    if (windowed) runtime.input = std::make_unique<zrv::InputState>();
+    // The sound device is opened with the window (below); its slot table comes now.
+    zrv::CreateSoundSlots();
+    zrv::EnterConfiguredDisplayMode();
+    if (windowed) zrv::InitInput(*runtime.input, runtime.renderer->window, runtime.settings.pointerHidden != 0);
+    zrv::InitSound(runtime.mainWindow);
+    // Then both media resolvers are pointed at the executable.
+    zrv::StartMediaResolvers();
 
     // Programs start in their executable's folder, wherever they were started from.
     zrv::EnterExecutableDirectory();
 
-    // The rest of the graphics start-up (first present, 2D view, "Loading...", the
-    // start-up font, cursor) joins here; the frame clocks are stamped in any case.
-    StampFrameClocks();
-    (void)showCommand;  // a hidden start hides the window once there is one
+    zrv::FinishGraphicsStartup(showCommand);
 
     AppendLogLine("Init Finalized");
     return 0;
@@ -66,8 +72,14 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
 void ShutdownRuntime() {
     auto& runtime = zrv::Runtime();
     AppendLogLine("Shut down ZRV");
-    // Music, the eight file channels and the network layer are closed here, in this order.
+    // Music first, then the eight file channels, then the network layer.
+    zrv::CloseMusic();
+    zrv::CloseAllChannels();
     zrv::EnterExecutableDirectory();
-    // Input, sound and the renderer are destroyed here, then the media resolvers released.
+    runtime.input.reset();
+    zrv::DestroySoundSlots();
+    zrv::ReleaseSound();
+    runtime.renderer.reset();
+    zrv::ReleaseMediaResolvers();
     runtime.mainWindow = nullptr;
 }

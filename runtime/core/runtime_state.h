@@ -3,9 +3,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "audio/audio_state.h"
 #include "core/random_state.h"
 #include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
+#include "files/files_state.h"
+#include "gfx2d/gfx2d_state.h"
+#include "input/input_state.h"
 #include "zorvane/program.h"
 #include "zorvane/rt_string.h"
 
@@ -27,7 +33,16 @@ struct RuntimeState {
 
     ClockState clock;
     FrameLoopFlags frame;
+    DisplayProcessState display;
     RandomState random;
+    FilesState files;
+    // Before the renderer: its release deletes the textures recorded here.
+    Gfx2dState gfx2d;
+    AudioState audio;
+
+    // Destroyed in reverse order at exit: input before the renderer, as shutdown does.
+    std::unique_ptr<OpenGLLumivane> renderer;
+    std::unique_ptr<InputState> input;
 };
 
 RuntimeState& Runtime() noexcept;
