@@ -52,10 +52,8 @@ std::string FindOnPath(const char* program) {
     while (start <= folders.size()) {
         std::size_t end = folders.find(':', start);
         if (end == std::string::npos) end = folders.size();
-        std::string candidate = folders.substr(start, end - start);
-        if (candidate.empty()) candidate = ".";
-        candidate += '/';
-        candidate += program;
+        const std::string folder = end > start ? folders.substr(start, end - start) : std::string(".");
+        const std::string candidate = folder + "/" + std::string(program);
         if (::access(candidate.c_str(), X_OK) == 0) return candidate;
         start = end + 1;
     }
