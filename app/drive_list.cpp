@@ -1,0 +1,9 @@
+// Drive list.
+#include "player.h"
+#include "shared.h"
+
+namespace player {
+
+void UpdateDriveList() {}
+
+}  // namespace player

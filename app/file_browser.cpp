@@ -1,0 +1,9 @@
+// File browser and playback.
+#include "player.h"
+#include "shared.h"
+
+namespace player {
+
+void UpdateFileBrowser() {}
+
+}  // namespace player

@@ -1,0 +1,54 @@
+// Start-up and the main loop of the player.
+#include "player.h"
+#include "shared.h"
+
+namespace player {
+
+Shared shared;
+
+namespace {
+constexpr std::int32_t kScreenWidth = 640;
+constexpr std::int32_t kScreenHeight = 200;
+constexpr std::int32_t kFontSlot = 1;
+}  // namespace
+
+void StartPlayer() {
+    OpenScreen(kScreenWidth, kScreenHeight, 0);
+    QueryScreenSize(shared.screenWidth, shared.screenHeight);
+
+    RtString workPath = ReadCurrentDir();
+    shared.trackDir = workPath;
+    workPath += "media/";
+    shared.mediaPath = workPath;
+    shared.browseDir = shared.mediaPath;
+
+    LoadBitmapFont(shared.mediaPath + "font.bmp", kFontSlot);
+    QueryFontSize(shared.fontWidth, shared.fontHeight);
+    ShowMousePointer(1);
+
+    // The start-up tune plays once, on the first start after its marker was put there.
+    shared.startTuneMarker = FileExists(shared.mediaPath + "text.txt");
+    if (shared.startTuneMarker == 1) {
+        StartMusic(shared.mediaPath + "music.mp3", 0);
+        DeleteFile(shared.mediaPath + "text.txt");
+    }
+
+    shared.picLeft = 30;
+    shared.picTop = 30;
+    shared.picRight = 230;
+    shared.picBottom = 180;
+    shared.shapeAnchorA = 130;
+    shared.shapeAnchorB = 105;
+}
+
+void RunPlayerFrame() {
+    ReadMouse(shared.mouseX, shared.mouseY, shared.mouseLeft, shared.mouseRight);
+    UpdatePicture();
+    UpdateTileEffect();
+    UpdatePanels();
+    UpdateFileBrowser();
+    UpdateDriveList();
+    PresentFrame();
+}
+
+}  // namespace player
