@@ -111,13 +111,21 @@ TEST_F(SocketTest, TheLastNetStopClosesEverySocketAndShutdownDoesToo) {
     EXPECT_EQ(NetErrorCode(), ECONNREFUSED);
     NetStop();  // below zero: nothing happens
 
+    // Shutdown writes to the log and enters the executable's folder; both are put back.
     TempDir folder;
+    const char* oldTemp = ::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp == nullptr ? "" : oldTemp;
     ::setenv("TMPDIR", folder.Path().c_str(), 1);
     const auto here = std::filesystem::current_path();
     listener = TcpListen(0);
     ASSERT_GE(listener, 0);
     ShutdownRuntime();
     std::filesystem::current_path(here);
+    if (oldTemp == nullptr) {
+        ::unsetenv("TMPDIR");
+    } else {
+        ::setenv("TMPDIR", savedTemp.c_str(), 1);
+    }
     EXPECT_EQ(TcpConnect("127.0.0.1", LocalPort(listener)), -1);
     EXPECT_EQ(CloseSocket(listener), 0);
 }
