@@ -9,6 +9,8 @@ packages=(
   build-essential g++ clang cmake ninja-build pkg-config git
   # tests, benchmarks, fuzzing (libFuzzer ships in clang's runtime package)
   libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  # the download benchmark measures the runtime's HTTP GET against curl
+  curl
   # platform layer, OpenGL through Mesa
   libsdl2-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libxtst-dev
   # media decoding

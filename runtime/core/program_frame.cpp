@@ -8,6 +8,7 @@
 #include "display/graphics_startup.h"
 #include "files/channel_table.h"
 #include "files/media_resolver.h"
+#include "net/socket_table.h"
 #include "platform/command_line.h"
 #include "platform/paths.h"
 #include "zorvane/clock.h"
@@ -49,8 +50,8 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
 
     SeedRandom(TruncateToInt32(ElapsedMs()));
 
-    // The network state and the 3D scene object have nothing to hold without networking
-    // sessions and the 3D engine.
+    zrv::StartNetwork();
+    // The 3D scene object has nothing to hold without the 3D engine.
     if (windowed) runtime.input = std::make_unique<zrv::InputState>();
     // The sound device is opened with the window (below); its slot table comes now.
     zrv::CreateSoundSlots();
@@ -75,6 +76,7 @@ void ShutdownRuntime() {
     // Music first, then the eight file channels, then the network layer.
     zrv::CloseMusic();
     zrv::CloseAllChannels();
+    zrv::CloseNetwork();
     zrv::EnterExecutableDirectory();
     runtime.input.reset();
     zrv::DestroySoundSlots();

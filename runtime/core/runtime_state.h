@@ -12,6 +12,7 @@
 #include "files/files_state.h"
 #include "gfx2d/gfx2d_state.h"
 #include "input/input_state.h"
+#include "net/net_state.h"
 #include "zorvane/program.h"
 #include "zorvane/rt_string.h"
 
@@ -39,6 +40,7 @@ struct RuntimeState {
     // Before the renderer: its release deletes the textures recorded here.
     Gfx2dState gfx2d;
     AudioState audio;
+    NetState net;
 
     // Destroyed in reverse order at exit: input before the renderer, as shutdown does.
     std::unique_ptr<OpenGLLumivane> renderer;

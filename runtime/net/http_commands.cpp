@@ -1,0 +1,113 @@
+// One-shot HTTP 1.0 GET into a text or a file.
+#include <sys/socket.h>
+#include <poll.h>
+
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/memory_files.h"
+#include "net/download_file.h"
+#include "net/http_response.h"
+#include "net/socket_table.h"
+#include "net/socket_wait.h"
+#include "net/transfer.h"
+#include "zorvane/net.h"
+
+namespace zrv {
+
+namespace {
+
+constexpr std::int32_t kDefaultHttpPort = 80;
+// The text is put together from pieces of this size, which decide what fits its maximum.
+constexpr std::size_t kTextPiece = 1023;
+// A file takes whatever has arrived, in large pieces, so a big download is not held up
+// by the number of calls.
+constexpr std::size_t kFilePiece = 256 * 1024;
+
+enum class HttpEnd {
+    closed,   // the server closed the connection after the whole header
+    failed,   // no connection, a failed send or receive, the time-out, a header cut short
+    stopped,  // the body's receiver wanted no more
+};
+
+std::string Request(const RtString& path, const RtString& host) {
+    return std::string("GET ") + path.c_str() + " HTTP/1.0\r\nHost:" + host.c_str() +
+           "\r\nAccept: */*\r\nUser-Agent: Zorvane\r\n\r\n";
+}
+
+// Receives the answer and hands each piece of the body to takeBody until the server
+// closes the connection.
+HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, const std::function<bool(std::string_view)>& takeBody) {
+    std::vector<char> buffer(pieceSize);
+    HttpHeaderScanner header;
+    for (;;) {
+        const ssize_t got = ::recv(socket, buffer.data(), buffer.size(), 0);
+        if (got > 0) {
+            const std::string_view body = header.Feed({buffer.data(), static_cast<std::size_t>(got)});
+            if (!body.empty() && !takeBody(body)) return HttpEnd::stopped;
+        } else if (got == 0) {
+            if (header.InBody()) return HttpEnd::closed;
+            FailWith(ECONNRESET);
+            return HttpEnd::failed;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs)) return HttpEnd::failed;
+        } else if (errno != EINTR) {
+            FailWith(errno);
+            return HttpEnd::failed;
+        }
+    }
+}
+
+HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, std::size_t pieceSize,
+                const std::function<bool(std::string_view)>& takeBody) {
+    // The start count is left alone: with it the end of a transfer could close sockets
+    // the program opened without NetStart.
+    const std::int32_t index = TcpConnect(host, port == 0 ? kDefaultHttpPort : port);
+    if (index < 0) return HttpEnd::failed;
+    const int socket = Net().table[static_cast<std::size_t>(index)].socket;
+    const std::string request = Request(path, host);
+    HttpEnd end = HttpEnd::failed;
+    if (SendAll(socket, request.data(), request.size(), nullptr) >= 0) end = ReceiveAnswer(socket, pieceSize, takeBody);
+    const std::int32_t error = Net().netError;
+    CloseSocket(index);
+    Net().netError = end == HttpEnd::closed ? 0 : error;
+    return end;
+}
+
+}  // namespace
+
+}  // namespace zrv
+
+RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_t port, std::int32_t maxLength) {
+    zrv::BoundedBody body(maxLength < 0 ? 0 : static_cast<std::size_t>(maxLength));
+    zrv::HttpGet(path, host, port, zrv::kTextPiece, [&body](std::string_view piece) { return body.Take(piece); });
+    return RtString(body.Text().data(), static_cast<std::uint32_t>(body.Text().size()));
+}
+
+std::int32_t HttpGetToFile(const RtString& path, const RtString& host, std::int32_t port, const RtString& fileName) {
+    if (fileName.IsEmpty() || zrv::IsMemoryFileName(fileName.c_str())) {
+        zrv::FailWith(EINVAL);
+        return 0;
+    }
+    zrv::DownloadFile file;
+    if (!file.Open(fileName.c_str())) {
+        zrv::FailWith(errno);
+        return 0;
+    }
+    int writeError = 0;
+    const zrv::HttpEnd end = zrv::HttpGet(path, host, port, zrv::kFilePiece, [&](std::string_view piece) {
+        if (file.Write(piece)) return true;
+        writeError = errno;
+        return false;
+    });
+    if (end == zrv::HttpEnd::stopped) zrv::FailWith(writeError);
+    if (end != zrv::HttpEnd::closed) return 0;
+    if (!file.Finish()) {
+        zrv::FailWith(errno);
+        return 0;
+    }
+    return 1;
+}

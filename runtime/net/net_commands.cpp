@@ -1,0 +1,48 @@
+// Starting and stopping the network, closing sockets, time-outs and the error text.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "net/socket_table.h"
+#include "zorvane/net.h"
+
+std::int32_t NetStart() {
+    auto& net = zrv::Net();
+    zrv::RaiseOpenFileLimit();
+    ++net.startCount;
+    net.netError = 0;
+    return 1;
+}
+
+void NetStop() {
+    auto& net = zrv::Net();
+    if (net.startCount <= 0) return;
+    if (--net.startCount == 0) zrv::CloseAllSockets();
+}
+
+std::int32_t CloseSocket(std::int32_t socket) {
+    zrv::SocketEntry* entry = zrv::OpenEntry(socket);
+    if (entry == nullptr) return 0;
+    if (!zrv::CloseEntry(*entry)) {
+        zrv::FailWith(errno);
+        return 0;
+    }
+    zrv::Net().netError = 0;
+    return 1;
+}
+
+void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs) {
+    auto& net = zrv::Net();
+    net.transferTimeoutMs = transferMs < 1 ? zrv::kDefaultTransferTimeoutMs : transferMs;
+    net.connectTimeoutMs = connectMs < 1 ? zrv::kDefaultConnectTimeoutMs : connectMs;
+}
+
+RtString NetErrorText() {
+    const std::int32_t code = zrv::Net().netError;
+    // A full table means no room for another socket; the system's own text for 8 would
+    // speak of executable formats.
+    const char* text = ::strerrordesc_np(code == zrv::kTableFullError ? ENOMEM : code);
+    if (text == nullptr) return RtString();
+    return (std::to_string(code) + " " + text).c_str();
+}

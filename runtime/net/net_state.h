@@ -1,0 +1,39 @@
+// The network part of the runtime's process-wide state: the socket table, the start count,
+// the last network error and the time-outs.
+#pragma once
+
+#include <netinet/in.h>
+
+#include <array>
+#include <cstdint>
+
+namespace zrv {
+
+constexpr std::int32_t kSocketTableSize = 1024;
+// The network error of a full socket table.
+constexpr std::int32_t kTableFullError = 8;
+constexpr std::int32_t kDefaultTransferTimeoutMs = 30000;
+constexpr std::int32_t kDefaultConnectTimeoutMs = 15000;
+
+struct SocketEntry {
+    int socket = -1;  // -1: the entry is free
+    // TCP: the connected peer, for a listener the last accepted one; UDP: the local binding.
+    sockaddr_in address{};
+    bool isUdp = false;
+};
+
+struct NetState {
+    NetState() = default;
+    // Sockets left open at exit are closed, so no descriptor outlives the table.
+    ~NetState();
+    NetState(const NetState&) = delete;
+    NetState& operator=(const NetState&) = delete;
+
+    std::array<SocketEntry, kSocketTableSize> table;
+    std::int32_t startCount = 0;
+    std::int32_t netError = 0;
+    std::int32_t transferTimeoutMs = kDefaultTransferTimeoutMs;
+    std::int32_t connectTimeoutMs = kDefaultConnectTimeoutMs;
+};
+
+}  // namespace zrv

@@ -1,0 +1,32 @@
+// The socket table and the network error: finding, opening and closing entries.
+#pragma once
+
+#include <cstdint>
+
+#include "net/net_state.h"
+
+namespace zrv {
+
+NetState& Net() noexcept;
+
+// Start-up: every entry free, and room for all of them among the process's open files.
+void StartNetwork() noexcept;
+// Shutdown: every open socket closed and the start count back to 0.
+void CloseNetwork() noexcept;
+// Raises the soft limit on open files when it cannot hold a full table beside the files
+// the program keeps; never above the hard limit.
+void RaiseOpenFileLimit() noexcept;
+
+// netError := code; returns -1, the failure value of most commands.
+std::int32_t FailWith(int code) noexcept;
+// The lowest free entry, or -1 with network error 8.
+std::int32_t FindFreeEntry() noexcept;
+// The open entry of a socket number, or null with network error ENOTSOCK.
+SocketEntry* OpenEntry(std::int32_t socket) noexcept;
+// Frees the entry; false when the system could not close the socket.
+bool CloseEntry(SocketEntry& entry) noexcept;
+void CloseAllSockets() noexcept;
+// The local port a socket is bound to, 0 when unbound or not open.
+std::int32_t LocalPort(std::int32_t socket) noexcept;
+
+}  // namespace zrv

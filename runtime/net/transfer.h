@@ -1,0 +1,15 @@
+// Moving bytes through a socket of the table.
+#pragma once
+
+#include <netinet/in.h>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zrv {
+
+// Sends every byte (to destination when it is not null), waiting while the system cannot
+// take more; gives up after the transfer time-out without progress. The count sent, or -1.
+std::int32_t SendAll(int socket, const char* bytes, std::size_t count, const sockaddr_in* destination) noexcept;
+
+}  // namespace zrv

@@ -1,0 +1,193 @@
+// TCP and UDP sockets on loopback, addresses, the socket table and the time-outs.
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+#include "core/runtime_state.h"
+#include "net_test_helpers.h"
+#include "scripted_server.h"
+#include "support/temp_dir.h"
+#include "zorvane/program.h"
+
+namespace zrv::test {
+namespace {
+
+class SocketTest : public NetTest {};
+
+TEST_F(SocketTest, TcpCarriesDataBothWaysAndReportsNothingWaitingAndTheClose) {
+    const std::int32_t listener = TcpListen(0);
+    ASSERT_GE(listener, 0);
+    std::int32_t peer = 0;
+    EXPECT_EQ(TcpAccept(listener, peer), -1);
+    EXPECT_EQ(NetErrorCode(), EAGAIN);
+
+    const std::int32_t client = TcpConnect("127.0.0.1", LocalPort(listener));
+    ASSERT_GE(client, 0);
+    const std::int32_t server = AcceptWithin(listener, peer);
+    ASSERT_GE(server, 0);
+    EXPECT_EQ(peer, kLoopbackAddress);
+
+    RtString data = "left over";
+    EXPECT_EQ(ReceiveData(client, data, 100), -2);
+    EXPECT_EQ(NetErrorCode(), EAGAIN);
+    EXPECT_TRUE(data.IsEmpty());
+
+    const std::string withZero("abc\0def", 7);
+    EXPECT_EQ(SendTcp(client, Text(withZero)), 7);
+    std::string received;
+    while (received.size() < withZero.size() && ReceiveWithin(server, data) > 0) received += Bytes(data);
+    EXPECT_EQ(received, withZero);
+
+    EXPECT_EQ(SendTcp(server, "back"), 4);
+    ASSERT_EQ(ReceiveWithin(client, data, 2), 2);  // no more than the maximum at once
+    EXPECT_EQ(Bytes(data), "ba");
+    ASSERT_EQ(ReceiveWithin(client, data), 2);
+    EXPECT_EQ(Bytes(data), "ck");
+    EXPECT_EQ(SendTcp(client, ""), 0);
+
+    EXPECT_EQ(CloseSocket(server), 1);
+    EXPECT_EQ(ReceiveWithin(client, data), 0);
+    EXPECT_EQ(CloseSocket(server), 0);
+    EXPECT_EQ(NetErrorCode(), ENOTSOCK);
+    EXPECT_EQ(ReceiveData(server, data, 10), -1);
+    // A closed peer makes sending fail instead of killing the process.
+    std::int32_t sent = 0;
+    for (int i = 0; i < 100 && sent >= 0; ++i) sent = SendTcp(client, "more");
+    EXPECT_EQ(sent, -1);
+}
+
+TEST_F(SocketTest, UdpDatagramsArriveAndNeedADestination) {
+    const int port = FreeUdpPort();
+    const std::int32_t receiver = UdpOpen(port);
+    const std::int32_t sender = UdpOpen(0);
+    ASSERT_GE(receiver, 0);
+    ASSERT_GE(sender, 0);
+    RtString data;
+    EXPECT_EQ(ReceiveData(receiver, data, 100), -2);
+
+    EXPECT_EQ(SendUdp(sender, Text(std::string("pi\0ng", 5)), kLoopbackAddress, port), 5);
+    ASSERT_EQ(ReceiveWithin(receiver, data, 100), 5);
+    EXPECT_EQ(Bytes(data), std::string("pi\0ng", 5));
+
+    EXPECT_EQ(SendUdp(sender, "lost", 0, 0), -1);
+    EXPECT_EQ(SendTcp(sender, "lost"), -1);  // a datagram needs a destination
+    EXPECT_EQ(SendUdp(sender, "x", kLoopbackAddress, 70000), -1);
+    EXPECT_EQ(SendUdp(sender, "last", kLoopbackAddress, port), 4);
+    ASSERT_EQ(ReceiveWithin(receiver, data, 100), 4);
+    EXPECT_EQ(Bytes(data), "last");  // nothing else arrived before it
+}
+
+TEST_F(SocketTest, AddressesRoundTripThroughTheirDottedForm) {
+    EXPECT_EQ(Bytes(IpToString(kLoopbackAddress)), "127.0.0.1");
+    EXPECT_EQ(Bytes(IpToString(static_cast<std::int32_t>(0xC0A80A01))), "192.168.10.1");
+    EXPECT_EQ(Bytes(IpToString(0)), "0.0.0.0");
+    for (const std::int32_t address : {kLoopbackAddress, static_cast<std::int32_t>(0xC0A80A01),
+                                       static_cast<std::int32_t>(0x0A00FF02), 0x01020304}) {
+        EXPECT_EQ(ResolveHost(IpToString(address)), address) << Bytes(IpToString(address));
+    }
+    EXPECT_EQ(ResolveHost("localhost"), kLoopbackAddress);
+    const std::int32_t own = ResolveHost("");
+    EXPECT_TRUE(own == kLoopbackAddress || (static_cast<std::uint32_t>(own) >> 24) != 127) << Bytes(IpToString(own));
+}
+
+TEST_F(SocketTest, TheLastNetStopClosesEverySocketAndShutdownDoesToo) {
+    ASSERT_EQ(NetStart(), 1);  // counted twice now
+    std::int32_t listener = TcpListen(0);
+    const std::int32_t port = LocalPort(listener);
+    ASSERT_GE(UdpOpen(0), 0);
+    NetStop();
+    std::int32_t peer = 0;
+    EXPECT_EQ(TcpAccept(listener, peer), -1);
+    EXPECT_EQ(NetErrorCode(), EAGAIN);  // still open
+    NetStop();
+    EXPECT_EQ(CloseSocket(listener), 0);
+    EXPECT_EQ(CloseSocket(listener + 1), 0);
+    EXPECT_EQ(TcpConnect("127.0.0.1", port), -1);  // the system's socket is gone too
+    EXPECT_EQ(NetErrorCode(), ECONNREFUSED);
+    NetStop();  // below zero: nothing happens
+
+    // Shutdown writes to the log and enters the executable's folder; both are put back.
+    TempDir folder;
+    const char* oldTemp = ::getenv("TMPDIR");
+    const std::string savedTemp = oldTemp == nullptr ? "" : oldTemp;
+    ::setenv("TMPDIR", folder.Path().c_str(), 1);
+    const auto here = std::filesystem::current_path();
+    listener = TcpListen(0);
+    ASSERT_GE(listener, 0);
+    ShutdownRuntime();
+    std::filesystem::current_path(here);
+    if (oldTemp == nullptr) {
+        ::unsetenv("TMPDIR");
+    } else {
+        ::setenv("TMPDIR", savedTemp.c_str(), 1);
+    }
+    EXPECT_EQ(TcpConnect("127.0.0.1", LocalPort(listener)), -1);
+    EXPECT_EQ(CloseSocket(listener), 0);
+}
+
+TEST_F(SocketTest, TheTableHolds1024SocketsUnderALowOpenFileLimitAndThe1025thFailsWith8) {
+    rlimit original{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &original), 0);
+    rlimit low = original;
+    low.rlim_cur = 256;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    ASSERT_EQ(NetStart(), 1);
+
+    std::set<std::int32_t> sockets;
+    for (int i = 0; i < 1024; ++i) sockets.insert(UdpOpen(0));
+    EXPECT_EQ(sockets.size(), 1024u);
+    EXPECT_EQ(*sockets.begin(), 0);
+    EXPECT_EQ(*sockets.rbegin(), 1023);
+    EXPECT_EQ(UdpOpen(0), -1);
+    EXPECT_EQ(NetErrorCode(), 8);
+    EXPECT_EQ(Bytes(NetErrorText()).substr(0, 2), "8 ");
+    EXPECT_EQ(TcpListen(0), -1);
+    EXPECT_EQ(TcpConnect("127.0.0.1", 1), -1);
+    EXPECT_EQ(NetErrorCode(), 8);
+    EXPECT_EQ(CloseSocket(500), 1);
+    EXPECT_EQ(UdpOpen(0), 500);  // the lowest free entry
+
+    CloseNetwork();
+    ::setrlimit(RLIMIT_NOFILE, &original);
+}
+
+// A raw listener that never accepts, its queue filled until the system drops new attempts.
+int FullListener() {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(listener, 0);
+    return listener;
+}
+
+TEST_F(SocketTest, ConnectingAndSendingGiveUpAfterTheirTimeOuts) {
+    SetNetTimeouts(300, 300);
+    const int listener = FullListener();
+    sockaddr_in address{};
+    socklen_t size = sizeof address;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    const std::int32_t port = ntohs(address.sin_port);
+
+    // The first connection fits into the queue; nobody ever reads from it.
+    const std::int32_t stuck = TcpConnect("127.0.0.1", port);
+    ASSERT_GE(stuck, 0);
+    const std::string lots(64 << 20, 'x');
+    EXPECT_EQ(SendTcp(stuck, Text(lots)), -1);
+    EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+
+    std::int32_t refused = 0;
+    for (int i = 0; i < 8 && refused >= 0; ++i) refused = TcpConnect("127.0.0.1", port);
+    EXPECT_EQ(refused, -1);
+    EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+    ::close(listener);
+}
+
+}  // namespace
+}  // namespace zrv::test
