@@ -23,7 +23,9 @@ void BindStandardStreams(int terminal) {
     __fpurge(stdin);
     std::clearerr(stdin);
     std::clearerr(stdout);
-    // Prompts and answers appear line by line, as on any terminal.
+    // Line by line, as on any terminal; a read of standard input then first delivers the
+    // prompt still waiting in standard output.
+    std::setvbuf(stdin, nullptr, _IOLBF, 0);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 }
 
