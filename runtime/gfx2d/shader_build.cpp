@@ -1,5 +1,6 @@
 #include "gfx2d/shader_build.h"
 
+#include <new>
 #include <vector>
 
 #include "core/runtime_state.h"
@@ -14,16 +15,27 @@ std::string InfoLog(const GlExtensionTable& gl, GLhandleARB object) {
     GLint length = 0;
     gl.glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
     if (length <= 0 || gl.glGetInfoLogARB == nullptr) return std::string();
-    std::vector<GLcharARB> text(static_cast<std::size_t>(length) + 1, 0);
-    GLsizei written = 0;
-    gl.glGetInfoLogARB(object, length, &written, text.data());
-    return std::string(text.data());
+    try {
+        std::vector<GLcharARB> text(static_cast<std::size_t>(length) + 1, 0);
+        GLsizei written = 0;
+        gl.glGetInfoLogARB(object, length, &written, text.data());
+        return std::string(text.data());
+    } catch (const std::bad_alloc&) {
+        return std::string();
+    }
 }
 
-bool StatusIsSet(const GlExtensionTable& gl, GLhandleARB object, GLenum status) {
+// The object when its compile or link status is set; otherwise its log and failureText
+// are reported, the object is deleted and 0 comes back.
+std::uint32_t KeptWhenStatusSet(const GlExtensionTable& gl, std::uint32_t object, GLenum status,
+                                const char* failureText) {
     GLint value = 0;
     gl.glGetObjectParameterivARB(object, status, &value);
-    return value != 0;
+    if (value != 0) return object;
+    ReportShaderProblem(InfoLog(gl, object).c_str());
+    ReportShaderProblem(failureText);
+    DeleteShaderObject(gl, object);
+    return 0;
 }
 
 }  // namespace
@@ -44,12 +56,16 @@ const GlExtensionTable* ShaderBuildEntryPoints() noexcept {
 
 void ReportShaderProblem(const char* text) {
     if (Runtime().settings.debugMode == 0) return;
-    DebugPrint(RtString(text) + "\n");
+    try {
+        DebugPrint(RtString(text) + "\n");
+    } catch (const std::bad_alloc&) {
+        // The report is lost; the shader command goes on.
+    }
 }
 
 std::uint32_t CompileShaderObject(const GlExtensionTable& gl, GLenum type, const std::string& source,
                                   const char* failureText) {
-    std::uint32_t shader = gl.glCreateShaderObjectARB(type);
+    const std::uint32_t shader = gl.glCreateShaderObjectARB(type);
     if (shader == 0) {
         ReportShaderProblem(failureText);
         return 0;
@@ -57,17 +73,13 @@ std::uint32_t CompileShaderObject(const GlExtensionTable& gl, GLenum type, const
     const GLcharARB* text = source.c_str();
     gl.glShaderSourceARB(shader, 1, &text, nullptr);
     gl.glCompileShaderARB(shader);
-    if (StatusIsSet(gl, shader, GL_OBJECT_COMPILE_STATUS_ARB)) return shader;
-    ReportShaderProblem(InfoLog(gl, shader).c_str());
-    ReportShaderProblem(failureText);
-    DeleteShaderObject(gl, shader);
-    return 0;
+    return KeptWhenStatusSet(gl, shader, GL_OBJECT_COMPILE_STATUS_ARB, failureText);
 }
 
 std::uint32_t LinkShaderProgram(const GlExtensionTable& gl, std::uint32_t vertexShader,
                                 std::uint32_t fragmentShader) {
     constexpr const char* kFailure = "link shader failed";
-    std::uint32_t program = gl.glCreateProgramObjectARB();
+    const std::uint32_t program = gl.glCreateProgramObjectARB();
     if (program == 0) {
         ReportShaderProblem(kFailure);
         return 0;
@@ -75,11 +87,7 @@ std::uint32_t LinkShaderProgram(const GlExtensionTable& gl, std::uint32_t vertex
     if (vertexShader != 0) gl.glAttachObjectARB(program, vertexShader);
     if (fragmentShader != 0) gl.glAttachObjectARB(program, fragmentShader);
     gl.glLinkProgramARB(program);
-    if (StatusIsSet(gl, program, GL_OBJECT_LINK_STATUS_ARB)) return program;
-    ReportShaderProblem(InfoLog(gl, program).c_str());
-    ReportShaderProblem(kFailure);
-    DeleteShaderObject(gl, program);
-    return 0;
+    return KeptWhenStatusSet(gl, program, GL_OBJECT_LINK_STATUS_ARB, kFailure);
 }
 
 void DeleteShaderObject(const GlExtensionTable& gl, std::uint32_t& handle) {

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
+#include <exception>
 #include <thread>
 #include <vector>
 
@@ -44,7 +44,7 @@ void ReapWhenEnded(pid_t pid) {
     // wait for are left to them.
     try {
         std::thread([pid] { WaitForExitCode(pid); }).detach();
-    } catch (const std::system_error&) {
+    } catch (const std::exception&) {
         // No thread to be had: the child stays a zombie until the process ends.
     }
 }
