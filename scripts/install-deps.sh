@@ -19,6 +19,8 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev liblzo2-dev
   # a real X server for display and input tests, and tools to look at and drive it
   xvfb xauth xdotool imagemagick x11-utils
+  # the console window a program without a terminal opens
+  xterm
   # the fonts SDL's message boxes are drawn with (Xvfb alone has none that fit)
   xfonts-base
   # producing and measuring test media

@@ -53,7 +53,10 @@ void LoadExtensionEntryPoints() {
         ZRV_FETCH(t, glUnmapBufferARB);
         ZRV_FETCH(t, glGetBufferParameterivARB);
     }
-    if (std::strstr(extensions, "GL_ARB_fragment_program") != nullptr) {
+    // The names belong to the shader-object extension: a driver that does not offer it may
+    // still export them, and they must then stay null.
+    if (std::strstr(extensions, "GL_ARB_fragment_program") != nullptr &&
+        HasExtensionWord(extensions, "GL_ARB_shader_objects")) {
         ZRV_FETCH(t, glCreateProgramObjectARB);
         ZRV_FETCH(t, glDeleteObjectARB);
         ZRV_FETCH(t, glCreateShaderObjectARB);

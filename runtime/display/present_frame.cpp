@@ -7,6 +7,7 @@
 #include "display/frame_pump.h"
 #include "display/window_events.h"
 #include "gfx2d/gfx2d_hooks.h"
+#include "gfx2d/shader_programs.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
 
@@ -83,5 +84,5 @@ void PresentFrame() {
         zrv::ResetDrawingState(*renderer);
     }
     SetErrorCode(0);
-    // Any bound shader program is unbound here once the 2D renderer has shader programs.
+    zrv::SwitchShadersOff();
 }
