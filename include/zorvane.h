@@ -13,6 +13,7 @@
 #include "zorvane/maths.h"
 #include "zorvane/media_pack.h"
 #include "zorvane/memory_files.h"
+#include "zorvane/pathfind.h"
 #include "zorvane/program.h"
 #include "zorvane/rt_array.h"
 #include "zorvane/rt_string.h"
