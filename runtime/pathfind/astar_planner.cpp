@@ -10,14 +10,15 @@ namespace zrv::pathfind {
 
 namespace {
 
+// The search state the loop needs, copied into one object that nothing else points at, so
+// that the stores into the grid records never force a reload of it.
 class Expansion {
 public:
     Expansion(SearchGrid& grid, const PlannerParams& params) noexcept
         : open_(grid.open),
-          cost_(grid.cost.get()),
-          g_(grid.g.get()),
-          parent_(grid.parent.get()),
-          slot_(grid.slot.get()),
+          cells_(grid.cells.get()),
+          paths_(grid.paths.get()),
+          largest_(grid.largest),
           width_(grid.width),
           height_(grid.height),
           goalX_(params.goalX),
@@ -31,14 +32,19 @@ public:
     template <bool kCorners>
     std::int32_t Run(std::int64_t& expanded) noexcept {
         const std::int32_t goal = goalX_ + goalY_ * width_;
+        std::int64_t count = 0;
+        std::int32_t found = -1;
         while (!open_.Empty()) {
             const std::int32_t cell = open_.PopMin();
-            ++expanded;
-            slot_[cell] = kClosed;
-            if (cell == goal) return cell;
+            ++count;
+            cells_[cell].slot = kClosed;
+            if (cell == goal) {
+                found = cell;
+                break;
+            }
             const std::int32_t y = cell / width_;
             const std::int32_t x = cell - y * width_;
-            const float g = g_[cell];
+            const float g = paths_[cell].g;
             const bool up = y > 0, down = y + 1 < height_, left = x > 0, right = x + 1 < width_;
             if constexpr (kCorners) {
                 if (up && left) Offer<true>(cell, g, x - 1, y - 1);
@@ -56,39 +62,36 @@ public:
                 if (down) Offer<false>(cell, g, x, y + 1);
             }
         }
-        return -1;
+        expanded += count;
+        return found;
     }
 
     std::int32_t Held() const noexcept { return held_; }
 
 private:
     template <bool kCorner>
-    void Offer(std::int32_t from, float fromG, std::int32_t x, std::int32_t y) noexcept {
+    [[gnu::always_inline]] void Offer(std::int32_t from, float fromG, std::int32_t x, std::int32_t y) noexcept {
         const std::int32_t cell = x + y * width_;
-        float step = cost_[cell];
-        if (step < 0) return;  // blocked
+        const GridCell next = cells_[cell];
+        if (next.value < 0) return;  // blocked
+        float step = next.value / largest_ + 1.0f;
         if constexpr (kCorner) step *= cornerFactor_;
         const float g = fromG + step;
-        const std::int32_t slot = slot_[cell];
-        if (slot >= 0) {
-            if (!(g_[cell] > g)) return;
-            Update(cell, from, g);
+        PathCell& path = paths_[cell];
+        if (next.slot >= 0) {
+            if (!(path.g > g)) return;
+            path = PathCell{g, from};
             open_.Requeue(cell, F(g, x, y));
             return;
         }
-        if (slot == kClosed) {
-            if (!(g_[cell] > g) || open_.Full()) return;
+        if (next.slot == kClosed) {
+            if (!(path.g > g) || open_.Full()) return;
         } else {
             if (held_ == nodeLimit_ || open_.Full()) return;
             ++held_;
         }
-        Update(cell, from, g);
+        path = PathCell{g, from};
         open_.Push(cell, F(g, x, y));
-    }
-
-    void Update(std::int32_t cell, std::int32_t from, float g) noexcept {
-        g_[cell] = g;
-        parent_[cell] = from;
     }
 
     // One rounding to float per operation, in this order, wherever f is computed.
@@ -100,18 +103,17 @@ private:
     }
 
     OpenList& open_;
-    const float* cost_;
-    float* g_;
-    std::int32_t* parent_;
-    std::int32_t* slot_;
-    std::int32_t width_;
-    std::int32_t height_;
-    std::int32_t goalX_;
-    std::int32_t goalY_;
-    float weight_;
-    float cornerFactor_;
+    GridCell* const cells_;
+    PathCell* const paths_;
+    const float largest_;
+    const std::int32_t width_;
+    const std::int32_t height_;
+    const std::int32_t goalX_;
+    const std::int32_t goalY_;
+    const float weight_;
+    const float cornerFactor_;
     std::int32_t held_;
-    std::int32_t nodeLimit_;
+    const std::int32_t nodeLimit_;
 };
 
 }  // namespace
@@ -129,8 +131,7 @@ void AStarPlanner::Begin() {
     if (grid.stale) grid.ClearSearch();
     grid.stale = true;
     const std::int32_t start = params_.startX + params_.startY * grid.width;
-    grid.g[start] = 0;
-    grid.parent[start] = -1;
+    grid.paths[start] = zrv::pathfind::PathCell{0, -1};
     grid.held = 1;
     grid.open.Push(start, 0.0f);
 }

@@ -1,7 +1,7 @@
 // The open list: a binary min-heap over (f, insertion number), so that among cells of
 // equal f the one queued first comes out first, and a cell queued again (its entry
 // updated) sorts behind every cell of the same f already waiting. Each cell's heap
-// position lives in the grid's slot table, so an entry is found and moved without search.
+// position lives in its grid record, so an entry is found and moved without search.
 #pragma once
 
 #include <algorithm>
@@ -10,9 +10,15 @@
 
 namespace zrv::pathfind {
 
-// Slot-table values other than a heap position.
+// Record slots other than a heap position.
 constexpr std::int32_t kUnseen = -1;
 constexpr std::int32_t kClosed = -2;
+
+// One map cell as a neighbour test first sees it: whether it is walkable and where it is.
+struct GridCell {
+    float value;        // kBlocked, or the map value before normalising
+    std::int32_t slot;  // kUnseen, kClosed or the heap position
+};
 
 struct OpenEntry {
     std::uint64_t key;  // f's bits above, the insertion number below
@@ -21,10 +27,10 @@ struct OpenEntry {
 
 class OpenList {
 public:
-    void Attach(OpenEntry* items, std::int32_t capacity, std::int32_t* slots) noexcept {
+    void Attach(OpenEntry* items, std::int32_t capacity, GridCell* cells) noexcept {
         items_ = items;
         capacity_ = capacity;
-        slots_ = slots;
+        cells_ = cells;
         size_ = 0;
         next_ = 0;
     }
@@ -34,7 +40,6 @@ public:
     }
     bool Empty() const noexcept { return size_ == 0; }
     bool Full() const noexcept { return size_ == capacity_; }
-    std::int32_t Size() const noexcept { return size_; }
     // Only for tests that reach the end of the insertion numbers quickly.
     void StartNumberingAt(std::uint32_t next) noexcept { next_ = next; }
 
@@ -46,7 +51,7 @@ public:
     void Requeue(std::int32_t cell, float f) noexcept {
         const OpenEntry entry{Key(f), cell};
         // Read after the key: renumbering may have moved the entry.
-        const std::int32_t at = slots_[cell];
+        const std::int32_t at = cells_[cell].slot;
         if (entry.key < items_[at].key) {
             SiftUp(at, entry);
         } else {
@@ -72,37 +77,44 @@ private:
         std::sort(items_, items_ + size_, [](const OpenEntry& a, const OpenEntry& b) { return a.key < b.key; });
         for (std::int32_t i = 0; i < size_; ++i) {
             items_[i].key = (items_[i].key & 0xFFFFFFFF00000000u) | static_cast<std::uint32_t>(i);
-            slots_[items_[i].cell] = i;
+            cells_[items_[i].cell].slot = i;
         }
         next_ = static_cast<std::uint32_t>(size_);
     }
+    // The sift loops work on local copies: the slot stores could otherwise alias the
+    // members and force a reload at every step.
     void SiftUp(std::int32_t at, OpenEntry entry) noexcept {
+        OpenEntry* const items = items_;
+        GridCell* const cells = cells_;
         while (at > 0) {
             const std::int32_t parent = (at - 1) >> 1;
-            if (items_[parent].key <= entry.key) break;
-            Place(at, items_[parent]);
+            if (items[parent].key <= entry.key) break;
+            items[at] = items[parent];
+            cells[items[at].cell].slot = at;
             at = parent;
         }
-        Place(at, entry);
+        items[at] = entry;
+        cells[entry.cell].slot = at;
     }
     void SiftDown(std::int32_t at, OpenEntry entry) noexcept {
+        OpenEntry* const items = items_;
+        GridCell* const cells = cells_;
+        const std::int32_t size = size_;
         for (;;) {
             std::int32_t child = 2 * at + 1;
-            if (child >= size_) break;
-            if (child + 1 < size_ && items_[child + 1].key < items_[child].key) ++child;
-            if (entry.key <= items_[child].key) break;
-            Place(at, items_[child]);
+            if (child >= size) break;
+            if (child + 1 < size && items[child + 1].key < items[child].key) ++child;
+            if (entry.key <= items[child].key) break;
+            items[at] = items[child];
+            cells[items[at].cell].slot = at;
             at = child;
         }
-        Place(at, entry);
-    }
-    void Place(std::int32_t at, const OpenEntry& entry) noexcept {
-        items_[at] = entry;
-        slots_[entry.cell] = at;
+        items[at] = entry;
+        cells[entry.cell].slot = at;
     }
 
     OpenEntry* items_ = nullptr;
-    std::int32_t* slots_ = nullptr;
+    GridCell* cells_ = nullptr;
     std::int32_t capacity_ = 0;
     std::int32_t size_ = 0;
     std::uint32_t next_ = 0;

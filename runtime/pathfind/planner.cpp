@@ -39,7 +39,7 @@ float ClampedWeight(float weight) noexcept {
 template <class T>
 void WalkPath(const SearchGrid& grid, std::int32_t goal, std::int32_t length, T* x, T* y) noexcept {
     std::int32_t row = length;
-    for (std::int32_t cell = goal; cell >= 0; cell = grid.parent[cell]) {
+    for (std::int32_t cell = goal; cell >= 0; cell = grid.paths[cell].parent) {
         --row;
         x[row] = static_cast<T>(cell % grid.width);
         y[row] = static_cast<T>(cell / grid.width);
@@ -67,12 +67,14 @@ bool Planner::Configure(const PlannerParams& params) {
     SearchGrid& grid = *grid_;
     const std::int32_t openLimit = zrv::pathfind::Limit(params.openCapacity, cells);
     if (!grid.Allocate(cells, openLimit)) return false;
-    if (!zrv::pathfind::BuildCosts(params, cells, grid.cost.get())) return false;
+    grid.largest = zrv::pathfind::BuildCells(params, cells, grid.cells.get());
+    if (grid.largest <= 0) return false;
     grid.width = params.width;
     grid.height = params.height;
     grid.nodeLimit = zrv::pathfind::Limit(params.nodeCount, cells);
-    grid.open.Attach(grid.openItems.get(), openLimit, grid.slot.get());
-    grid.ClearSearch();
+    grid.open.Attach(grid.openItems.get(), openLimit, grid.cells.get());
+    grid.held = 0;
+    grid.stale = false;
     params_ = params;
     params_.heuristicWeight = zrv::pathfind::ClampedWeight(params.heuristicWeight);
     ready_ = true;
@@ -82,7 +84,7 @@ bool Planner::Configure(const PlannerParams& params) {
 std::int32_t Planner::PathLength() const noexcept {
     if (!found_) return 0;
     std::int32_t length = 0;
-    for (std::int32_t cell = result_; cell >= 0; cell = grid_->parent[cell]) ++length;
+    for (std::int32_t cell = result_; cell >= 0; cell = grid_->paths[cell].parent) ++length;
     return length;
 }
 

@@ -1,6 +1,9 @@
-// Everything a search works on, one entry per map cell in flat tables, allocated when the
-// planner is configured: the normalised costs, the best cost so far and the predecessor of
-// each cell reached, and its place (unseen, a heap position, or closed).
+// Everything a search works on, allocated when the planner is configured: two records per
+// map cell and the open list's entries. The first record holds the map value and the
+// cell's place (unseen, a heap position or closed) and is all that configuring writes; the
+// second, the best cost so far and the predecessor, is written when the cell is reached.
+// The value is normalised when it is used (value / largest + 1, the same float operations
+// as normalising the whole grid up front), so that configuring is a single pass.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +14,15 @@
 
 namespace zrv::pathfind {
 
-// The cost of a blocked cell; walkable cells cost more than 1.
+// The value of a blocked cell; walkable cells hold positive values.
 constexpr float kBlocked = -1.0f;
 // A corner step with diagonal costs weighs the cell's cost by this.
 constexpr float kDiagonalFactor = 1.4142137f;
+
+struct PathCell {
+    float g;              // the best cost from the start
+    std::int32_t parent;  // the cell it came from; -1 for the start
+};
 
 struct SearchGrid {
     std::int32_t width = 0;
@@ -22,11 +30,9 @@ struct SearchGrid {
     // What the tables can hold; they are kept for a later configuration that fits.
     std::int32_t cellCapacity = 0;
     std::int32_t openCapacity = 0;
-    std::unique_ptr<float[]> cost;
-    // g and parent hold values only for cells whose slot is not kUnseen.
-    std::unique_ptr<float[]> g;
-    std::unique_ptr<std::int32_t[]> parent;  // -1 for the start
-    std::unique_ptr<std::int32_t[]> slot;
+    float largest = 0;  // the largest map value
+    std::unique_ptr<GridCell[]> cells;
+    std::unique_ptr<PathCell[]> paths;
     std::unique_ptr<OpenEntry[]> openItems;
     OpenList open;
     // Cells held by the search (queued or closed), against the planner's node count.
@@ -41,7 +47,8 @@ struct SearchGrid {
     void ClearSearch() noexcept;
 };
 
-// The normalised cost grid of a map: false, with the grid untouched, when no cell is walkable.
-bool BuildCosts(const PlannerParams& params, std::int32_t cells, float* cost) noexcept;
+// Fills the records with the map's values, every cell unseen, and returns the largest
+// value; 0 when no cell is walkable.
+float BuildCells(const PlannerParams& params, std::int32_t count, GridCell* cells) noexcept;
 
 }  // namespace zrv::pathfind

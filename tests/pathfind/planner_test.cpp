@@ -97,7 +97,7 @@ TEST(OpenList, EqualKeysComeOutInQueueOrderAcrossRenumbering) {
     using zrv::pathfind::OpenEntry;
     using zrv::pathfind::OpenList;
     std::vector<OpenEntry> items(8);
-    std::vector<std::int32_t> slots(8, zrv::pathfind::kUnseen);
+    std::vector<zrv::pathfind::GridCell> slots(8);
     OpenList open;
     open.Attach(items.data(), 8, slots.data());
     open.StartNumberingAt(UINT32_MAX - 3);
