@@ -172,26 +172,28 @@ TextbookResult TextbookAStar(const std::vector<float>& cost, const Query& q) {
     return result;
 }
 
-zrv::literal::Params LiteralParams(const Scenario& s, const Query& q) {
-    zrv::literal::Params p{};
+// Start, goal and size, the fields both planners' parameters name alike.
+template <class Params>
+Params Placed(const Query& q) {
+    Params p{};
     p.startX = q.startX;
     p.startY = q.startY;
     p.goalX = q.goalX;
     p.goalY = q.goalY;
-    p.weight = static_cast<float>(kWeight);
     p.width = p.height = kSize;
+    return p;
+}
+
+zrv::literal::Params LiteralParams(const Scenario& s, const Query& q) {
+    auto p = Placed<zrv::literal::Params>(q);
+    p.weight = static_cast<float>(kWeight);
     p.map = s.cells;
     return p;
 }
 
 PlannerParams RuntimeParams(const Scenario& s, const Query& q) {
-    PlannerParams p;
-    p.startX = q.startX;
-    p.startY = q.startY;
-    p.goalX = q.goalX;
-    p.goalY = q.goalY;
+    auto p = Placed<PlannerParams>(q);
     p.heuristicWeight = static_cast<float>(kWeight);
-    p.width = p.height = kSize;
     p.map = s.cells.data();
     return p;
 }
