@@ -1,9 +1,11 @@
 // Path finding on a cost grid. The map is a two-dimensional array: cell (x, y) is element
 // (x, y), so the width is its first size and the height its second. A cell of 0, less, or
 // not a number is blocked; every other cell c costs c / largest + 1 to enter, so walkable
-// cells cost more than 1 and at most 2. A path moves between cells that share a side (or
-// also a corner, with the diagonal options) and never enters a blocked cell, the goal
-// included; the start is never entered and its own value does not matter.
+// cells cost more than 1 and at most 2. Values are taken as floats: one too small for a
+// float is 0, one beyond the float range counts as the largest float. A path moves between
+// cells that share a side (or also a corner, with the diagonal options) and never enters a
+// blocked cell, the goal included; the start is never entered and its own value does not
+// matter.
 //
 // The search is best-first on f = g + weight * (h - g): g is the cost of the path so far, h
 // the Manhattan distance to the goal, and the weight (clamped to 0..1, not a number counts
