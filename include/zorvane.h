@@ -14,6 +14,7 @@
 #include "zorvane/media_pack.h"
 #include "zorvane/memory_files.h"
 #include "zorvane/net.h"
+#include "zorvane/pathfind.h"
 #include "zorvane/platform.h"
 #include "zorvane/program.h"
 #include "zorvane/rt_array.h"
