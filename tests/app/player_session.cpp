@@ -192,7 +192,7 @@ bool MarkedAsMusic(const Screen& screen, const EntryRow& row) {
 }
 
 bool Selected(const Screen& screen, const EntryRow& row) {
-    return screen.At(kEntryLeft + 2, row.top).Near(125, 125, 250);
+    return screen.At(kEntryLeft, row.clickY).Near(125, 125, 250);
 }
 
 std::string TestMedia(const std::string& name) { return std::string(ZRV_TEST_MEDIA_DIR) + "/" + name; }

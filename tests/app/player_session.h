@@ -148,7 +148,7 @@ int FolderLineChars(const Screen& screen);
 int ListedRows(const Screen& screen);
 // A music file's marker has a blue square inside; any other a black one.
 bool MarkedAsMusic(const Screen& screen, const EntryRow& row);
-// The selection frame runs along the entry's top edge.
+// The selection frame runs along the entry's edges; its left edge is the entry's own.
 bool Selected(const Screen& screen, const EntryRow& row);
 
 // Where the test's own files come from.
