@@ -260,8 +260,7 @@ void RunArrow(std::int32_t p, std::int32_t e, double direction) {
     if (P.elemLatch(p, e) == 0) {
         P.elemLatch(p, e) = 1;
         ScrollBy(direction);
-    }
-    if (P.elemRepeat(p, e) < kRepeatFrames) {
+    } else if (P.elemRepeat(p, e) < kRepeatFrames) {
         P.elemRepeat(p, e) += 1;
     } else {
         P.elemRepeat(p, e) = 0;
