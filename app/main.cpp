@@ -1,7 +1,49 @@
 // The music player's executable: project settings and the endless main loop. The player
 // ends only through the runtime (Escape, Alt+F4 or closing the window).
+//
+// Usage: zorvane_player [FOLDER]. The runtime starts every program in its executable's
+// folder; a folder named on the command line is entered before the player starts, so the
+// player browses it as if it had been started there.
 #include "player.h"
 #include "zorvane.h"
+
+namespace {
+
+// The second word of the command line as the runtime keeps it: words are separated by
+// blanks or tabs, double quotes group them, and backslashes are literal except before a
+// quote (2n of them and a quote: n backslashes and the quote groups; 2n + 1: n backslashes
+// and a literal quote). Empty when there is no second word.
+RtString SecondWord(const RtString& line) {
+    const char* at = line.c_str();
+    RtString word;
+    for (int index = 0; index < 2; ++index) {
+        while (*at == ' ' || *at == '\t') ++at;
+        if (*at == 0) return RtString();
+        word = RtString();
+        bool quoted = false;
+        while (*at != 0 && (quoted || (*at != ' ' && *at != '\t'))) {
+            if (*at == '\\') {
+                int backslashes = 0;
+                for (; *at == '\\'; ++at) ++backslashes;
+                const bool beforeQuote = *at == '"';
+                for (int k = 0; k < (beforeQuote ? backslashes / 2 : backslashes); ++k) word += "\\";
+                if (beforeQuote && backslashes % 2 == 1) {
+                    word += "\"";
+                    ++at;
+                }
+            } else if (*at == '"') {
+                quoted = !quoted;
+                ++at;
+            } else {
+                word += RtString(at, 1);
+                ++at;
+            }
+        }
+    }
+    return word;
+}
+
+}  // namespace
 
 void ApplyProjectSettings() {
     ProjectSettings& settings = GetProjectSettings();
@@ -13,6 +55,8 @@ void ApplyProjectSettings() {
 }
 
 void ProgramMain() {
+    const RtString startFolder = SecondWord(GetCommandLineText());
+    if (!startFolder.IsEmpty()) ChangeDir(startFolder);
     player::StartPlayer();
     for (;;) player::RunPlayerFrame();
 }

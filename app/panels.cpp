@@ -1,9 +1,431 @@
 // Panels, menu bar and player controls.
+#include "panels.h"
+
+#include "drawing.h"
+#include "file_browser.h"
+#include "picture.h"
 #include "player.h"
 #include "shared.h"
 
 namespace player {
 
-void UpdatePanels() {}
+PanelsState panels;
+
+namespace {
+
+PanelsState& P = panels;
+
+constexpr double kBarHeight = 21;
+constexpr double kButtonHeight = 15;
+// Buttons sit this far inside their bar.
+constexpr double kButtonInset = 3;
+// A menu item is its tag plus one character cell on either side.
+constexpr double kMenuPadCells = 2;
+// The file list ends where the 200-pixel preview and its frame begin.
+constexpr double kPreviewSpan = 201;
+constexpr double kArrowFromRight = 18;
+constexpr double kTrackGap = 2;
+constexpr double kLoopFromRight = 34;
+constexpr double kLoopFromTop = 5;
+constexpr double kLoopWidth = 30;
+constexpr double kLoopHeight = 12;
+constexpr double kLoopInset = 4;
+constexpr double kVolumeGap = 14;
+constexpr double kVolumeFromTop = 7;
+constexpr double kVolumeWidth = 100;
+constexpr double kVolumeHeight = 10;
+constexpr double kKnobHalfWidth = 7;
+constexpr double kKnobInset = 2;
+
+constexpr double kMaxScrollPositions = 50;
+constexpr double kRepeatFrames = 20;
+constexpr double kKeyS = 31;
+constexpr std::int32_t kFolderLineChars = 89;
+constexpr std::int32_t kWheelAxis = 2;
+
+constexpr double kLineGrey = 125;
+constexpr double kFillGrey = 20;
+constexpr double kIdleFill = 40;
+constexpr double kArmedLine = 135;
+constexpr double kArmedFill = 50;
+constexpr double kPressedLine = 155;
+constexpr double kPressedFill = 70;
+constexpr double kMenuGrey = 100;
+constexpr double kLoopOnLine = 200;
+constexpr double kLoopOnFill = 100;
+constexpr double kFaintLabel = -0.25;
+constexpr double kDimText = -0.75;
+
+constexpr GridPlace kScrollTrack{5, 3};
+constexpr GridPlace kScrollThumb{5, 4};
+constexpr GridPlace kVolumeTrack{7, 0};
+constexpr GridPlace kVolumeKnob{7, 1};
+
+double Left(GridPlace at) { return P.elemLeft(at.panel, at.element); }
+double Top(GridPlace at) { return P.elemTop(at.panel, at.element); }
+double Right(GridPlace at) { return P.elemRight(at.panel, at.element); }
+double Bottom(GridPlace at) { return P.elemBottom(at.panel, at.element); }
+
+bool IsMenuItem(const RtString& tag) { return tag == "Search" || tag == "Options" || tag == "Help"; }
+
+bool IsControl(const RtString& tag) {
+    return tag == "pol2_1" || tag == "pol3_1" || tag == "pol5_1" || tag == "loop" || tag == "volume2";
+}
+
+void SetRect(GridPlace at, double left, double top, double right, double bottom) {
+    P.elemLeft(at.panel, at.element) = left;
+    P.elemTop(at.panel, at.element) = top;
+    P.elemRight(at.panel, at.element) = right;
+    P.elemBottom(at.panel, at.element) = bottom;
+}
+
+void SetTag(GridPlace at, const RtString& tag) {
+    P.elemTag(at.panel, at.element) = tag;
+    P.elemTagLen(at.panel, at.element) = tag.Length();
+}
+
+void SetColours(std::int32_t p, std::int32_t e, double line, double fill) {
+    P.elemLineRed(p, e) = P.elemLineGreen(p, e) = P.elemLineBlue(p, e) = line;
+    P.elemFillRed(p, e) = P.elemFillGreen(p, e) = P.elemFillBlue(p, e) = fill;
+}
+
+void MenuItem(GridPlace at, const RtString& tag, double left, double top, const RtString& enabled) {
+    SetTag(at, tag);
+    SetRect(at, left, top, left + shared.fontWidth * (tag.Length() + kMenuPadCells), top + kButtonHeight);
+    P.elemEnabled(at.panel, at.element) = enabled;
+}
+
+void DimGrid() {
+    for (RtNumberArray* array :
+         {&P.elemLeft, &P.elemTop, &P.elemRight, &P.elemBottom, &P.elemHomeLeft, &P.elemHomeTop, &P.elemHomeRight,
+          &P.elemHomeBottom, &P.elemShiftLeft, &P.elemShiftTop, &P.elemShiftRight, &P.elemShiftBottom, &P.elemTagLen,
+          &P.elemLineRed, &P.elemLineGreen, &P.elemLineBlue, &P.elemFillRed, &P.elemFillGreen, &P.elemFillBlue,
+          &P.elemArmed, &P.elemRepeat, &P.elemLatch, &P.elemToggle}) {
+        DimArray(*array, kPanelCount, kElementCount);
+    }
+    for (RtStringArray* array : {&P.elemTag, &P.elemEnabled, &P.elemFilled, &P.elemFramed}) {
+        DimStringArray(*array, kPanelCount, kElementCount);
+    }
+}
+
+void LayOutPanels() {
+    DimGrid();
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) {
+            SetColours(p, e, kLineGrey, kFillGrey);
+            P.elemEnabled(p, e) = "yes";
+            P.elemFilled(p, e) = "yes";
+            P.elemFramed(p, e) = "yes";
+        }
+    }
+    const double width = shared.screenWidth;
+    const double height = shared.screenHeight;
+
+    constexpr GridPlace window{0, 0};
+    SetRect(window, 1, 1, width - 2, height - 2);
+    constexpr GridPlace menuBar{1, 0};
+    SetRect(menuBar, Left(window), Top(window), Right(window), Top(window) + kBarHeight);
+    MenuItem(kSearchItem, "Search", Left(menuBar) + kButtonInset, Top(menuBar) + kButtonInset, "yes");
+    MenuItem({1, 2}, "Options", Right(kSearchItem) - 1, Top(kSearchItem), "no");
+    MenuItem({1, 3}, "Help", Right({1, 2}) - 1, Top({1, 2}), "no");
+
+    constexpr GridPlace folderLine{2, 0};
+    SetTag(folderLine, "dir");
+    SetRect(folderLine, Left(window), Bottom(menuBar), Right(window), Bottom(menuBar) + kBarHeight);
+    SetRect(kFileListArea, Left(window) + 1, Bottom(folderLine) + 1, Right(window) - kPreviewSpan - 1,
+            Bottom(window) - kBarHeight - 1);
+    SetTag(kPreview, "file");
+    SetRect(kPreview, Right(window) - kPreviewSpan, Top(kFileListArea), Right(window) - 1, Bottom(kFileListArea));
+    SetColours(kPreview.panel, kPreview.element, kLineGrey, 0);
+
+    constexpr GridPlace bottomBar{4, 0};
+    SetRect(bottomBar, Left(window), Bottom(kFileListArea) + 1, Right(window), Bottom(kFileListArea) + 1 + kBarHeight);
+    constexpr GridPlace scrollBar{5, 0};
+    SetRect(scrollBar, Left(bottomBar), Top(bottomBar), Right(kFileListArea), Top(bottomBar) + kBarHeight);
+    SetColours(scrollBar.panel, scrollBar.element, kLineGrey, 0);
+    constexpr GridPlace leftArrow{5, 1};
+    SetTag(leftArrow, "pol2_1");
+    SetRect(leftArrow, Left(scrollBar) + kButtonInset, Top(scrollBar) + kButtonInset,
+            Left(scrollBar) + kButtonInset + kButtonHeight, Top(scrollBar) + kButtonInset + kButtonHeight);
+    constexpr GridPlace rightArrow{5, 2};
+    SetTag(rightArrow, "pol3_1");
+    SetRect(rightArrow, Right(scrollBar) - kArrowFromRight, Top(scrollBar) + kButtonInset,
+            Right(scrollBar) - kArrowFromRight + kButtonHeight, Top(scrollBar) + kButtonInset + kButtonHeight);
+    SetTag(kScrollTrack, "pol4_1");
+    SetRect(kScrollTrack, Right(leftArrow) + kTrackGap, Top(scrollBar) + kButtonInset, Left(rightArrow) - kTrackGap,
+            Top(scrollBar) + kButtonInset + kButtonHeight);
+    P.elemFilled(kScrollTrack.panel, kScrollTrack.element) = "no";
+    P.elemFramed(kScrollTrack.panel, kScrollTrack.element) = "no";
+    P.trackLength = Right(kScrollTrack) - Left(kScrollTrack);
+    SetTag(kScrollThumb, "pol5_1");
+    SetRect(kScrollThumb, Left(kScrollTrack), Top(kScrollTrack), Left(kScrollTrack), Bottom(kScrollTrack));
+
+    constexpr GridPlace loopSwitch{6, 0};
+    SetTag(loopSwitch, "loop");
+    SetRect(loopSwitch, Right(bottomBar) - kLoopFromRight, Top(bottomBar) + kLoopFromTop,
+            Right(bottomBar) - kLoopFromRight + kLoopWidth, Top(bottomBar) + kLoopFromTop + kLoopHeight);
+    SetTag(kVolumeTrack, "volume1");
+    SetRect(kVolumeTrack, Right(scrollBar) + kVolumeGap, Top(bottomBar) + kVolumeFromTop,
+            Right(scrollBar) + kVolumeGap + kVolumeWidth, Top(bottomBar) + kVolumeFromTop + kVolumeHeight);
+    P.elemFilled(kVolumeTrack.panel, kVolumeTrack.element) = "no";
+    P.elemFramed(kVolumeTrack.panel, kVolumeTrack.element) = "no";
+    SetTag(kVolumeKnob, "volume2");
+    SetRect(kVolumeKnob, Left(kVolumeTrack) - kKnobHalfWidth, Top(kVolumeTrack) + kKnobInset,
+            Left(kVolumeTrack) + kKnobHalfWidth, Bottom(kVolumeTrack) - kKnobInset);
+    // The knob starts at full volume, at the track's right end.
+    P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+    P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) {
+            P.elemHomeLeft(p, e) = P.elemLeft(p, e);
+            P.elemHomeTop(p, e) = P.elemTop(p, e);
+            P.elemHomeRight(p, e) = P.elemRight(p, e);
+            P.elemHomeBottom(p, e) = P.elemBottom(p, e);
+        }
+    }
+}
+
+// The scroll track's column at a distance from its left edge. The whole part is read from
+// the number's text up to its first "-", "." or "e"; a negative distance, or a text that
+// falls into more than two pieces, gives column 0.
+double ColumnAt(double distance) {
+    if (distance < 0) return 0;
+    RtStringArray pieces;
+    if (SplitString(NumberToText(distance / P.columnPixels), pieces, "-.e") > 2) return 0;
+    const double column = TextToNumber(pieces(0));
+    return column < P.scrollColumns - 1 ? column : P.scrollColumns - 1;
+}
+
+void MeasureScroll() {
+    P.scrollColumns = browser.extraColumns + 1;
+    P.scrollPositions = P.scrollColumns > kMaxScrollPositions ? kMaxScrollPositions : P.scrollColumns;
+    P.thumbWidth = P.trackLength / P.scrollPositions;
+    P.columnPixels = P.trackLength / P.scrollColumns;
+    P.mouseColumn = ColumnAt(shared.mouseX - Left(kScrollTrack));
+}
+
+void PlaceElement(std::int32_t p, std::int32_t e) {
+    P.elemLeft(p, e) = P.elemHomeLeft(p, e) + P.elemShiftLeft(p, e);
+    P.elemTop(p, e) = P.elemHomeTop(p, e) + P.elemShiftTop(p, e);
+    P.elemRight(p, e) = P.elemHomeRight(p, e) + P.elemShiftRight(p, e);
+    P.elemBottom(p, e) = P.elemHomeBottom(p, e) + P.elemShiftBottom(p, e);
+}
+
+// While the button is held the armed state stays, so a press acts on the element that was
+// under the mouse when the button went down.
+void ArmElement(std::int32_t p, std::int32_t e) {
+    if (shared.mouseLeft != 0) return;
+    const bool inside = StrictlyInside(shared.mouseX, shared.mouseY, P.elemLeft(p, e), P.elemTop(p, e),
+                                       P.elemRight(p, e), P.elemBottom(p, e));
+    P.elemArmed(p, e) = inside && P.elemEnabled(p, e) == "yes" ? 1 : 0;
+}
+
+bool Pressed(std::int32_t p, std::int32_t e) { return P.elemArmed(p, e) == 1 && shared.mouseLeft == 1; }
+
+void RunMenuItem(std::int32_t p, std::int32_t e) {
+    if (P.elemArmed(p, e) == 1) {
+        P.menuPanel = p;
+        P.menuElement = e;
+        P.menuLeft = P.elemLeft(p, e);
+        P.menuTop = P.elemTop(p, e);
+        P.menuRight = P.elemRight(p, e);
+        P.menuBottom = P.elemBottom(p, e);
+    }
+    if (P.elemTag(p, e) == "Search" && P.menuOpen == 1) {
+        P.driveListOpen = "yes";
+        P.browserActive = "no";
+    }
+}
+
+void ScrollBy(double columns) {
+    P.elemShiftLeft(kScrollThumb.panel, kScrollThumb.element) += columns * P.columnPixels;
+    P.scrollColumn += columns;
+}
+
+void RunScrollTrack(std::int32_t p, std::int32_t e) {
+    if (!Pressed(p, e)) return;
+    P.elemShiftLeft(kScrollThumb.panel, kScrollThumb.element) = P.columnPixels * P.mouseColumn;
+    P.scrollColumn = P.mouseColumn;
+}
+
+// One column at the press, then one more every kRepeatFrames + 1 frames of the hold. Every
+// release ends the hold, so each new click scrolls at once.
+void RunArrow(std::int32_t p, std::int32_t e, double direction) {
+    if (!Pressed(p, e)) {
+        P.elemRepeat(p, e) = 0;
+        P.elemLatch(p, e) = 0;
+        return;
+    }
+    if (P.elemLatch(p, e) == 0) {
+        P.elemLatch(p, e) = 1;
+        ScrollBy(direction);
+    } else if (P.elemRepeat(p, e) < kRepeatFrames) {
+        P.elemRepeat(p, e) += 1;
+    } else {
+        P.elemRepeat(p, e) = 0;
+        ScrollBy(direction);
+    }
+}
+
+void RunThumb(std::int32_t p, std::int32_t e) {
+    const double wheel = ReadMouseAxis(kWheelAxis);
+    P.elemShiftLeft(p, e) -= wheel * P.columnPixels;
+    P.elemShiftRight(p, e) -= wheel * P.columnPixels;
+    P.scrollColumn -= wheel;
+    const double travel = P.trackLength - P.thumbWidth;
+    if (P.elemShiftLeft(p, e) > travel) P.elemShiftLeft(p, e) = travel;
+    if (P.elemShiftLeft(p, e) < 0) P.elemShiftLeft(p, e) = 0;
+    P.elemShiftRight(p, e) = P.elemShiftLeft(p, e) + P.thumbWidth;
+}
+
+void RunLoopSwitch(std::int32_t p, std::int32_t e) {
+    if (Pressed(p, e)) {
+        if (P.elemLatch(p, e) == 0) {
+            P.elemLatch(p, e) = 1;
+            P.elemToggle(p, e) = 1 - P.elemToggle(p, e);
+        }
+    } else {
+        P.elemLatch(p, e) = 0;
+    }
+    P.loopOn = P.elemToggle(p, e);
+}
+
+// Runs at the knob, once the track before it has been armed too.
+void RunVolume() {
+    const bool held = P.elemArmed(kVolumeTrack.panel, kVolumeTrack.element) == 1 ||
+                      P.elemArmed(kVolumeKnob.panel, kVolumeKnob.element) == 1;
+    if (!held || shared.mouseLeft != 1) return;
+    P.volume = std::clamp(shared.mouseX - Left(kVolumeTrack), 0.0, kVolumeWidth);
+    P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+    P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+    SetMusicVolume(P.volume / 100);
+}
+
+void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
+    const bool armed = P.elemArmed(p, e) == 1;
+    if (IsMenuItem(tag)) {
+        const bool remembered = p == P.menuPanel && e == P.menuElement && P.menuOpen == 1;
+        const RtString shown = armed || remembered ? "yes" : "no";
+        P.elemFilled(p, e) = shown;
+        P.elemFramed(p, e) = shown;
+        SetColours(p, e, kMenuGrey, kMenuGrey);
+        return;
+    }
+    if (!IsControl(tag)) return;
+    if (!armed) {
+        SetColours(p, e, kLineGrey, kIdleFill);
+    } else if (shared.mouseLeft == 1) {
+        SetColours(p, e, kPressedLine, kPressedFill);
+    } else {
+        SetColours(p, e, kArmedLine, kArmedFill);
+    }
+    if (tag == "loop" && (P.loopOn == 1 || Pressed(p, e))) SetColours(p, e, kLoopOnLine, kLoopOnFill);
+}
+
+void RunElement(std::int32_t p, std::int32_t e) {
+    PlaceElement(p, e);
+    ArmElement(p, e);
+    const RtString& tag = P.elemTag(p, e);
+    if (IsMenuItem(tag)) {
+        RunMenuItem(p, e);
+    } else if (tag == "pol4_1") {
+        RunScrollTrack(p, e);
+    } else if (tag == "pol2_1") {
+        RunArrow(p, e, -1);
+    } else if (tag == "pol3_1") {
+        RunArrow(p, e, 1);
+    } else if (tag == "pol5_1") {
+        RunThumb(p, e);
+    } else if (tag == "loop") {
+        RunLoopSwitch(p, e);
+    } else if (tag == "volume2") {
+        RunVolume();
+    }
+    ColourElement(p, e, tag);
+}
+
+void DrawDimText(const RtString& text, double x, double y) {
+    SetBlendAlpha(kDimText);
+    DrawText(text, x, y);
+    SetBlendAlpha(0);
+}
+
+void DrawElement(std::int32_t p, std::int32_t e) {
+    const double left = P.elemLeft(p, e);
+    const double top = P.elemTop(p, e);
+    const double right = P.elemRight(p, e);
+    const double bottom = P.elemBottom(p, e);
+    if (left == right && top == bottom) return;
+    const RtString& tag = P.elemTag(p, e);
+    const double textLeft = left + shared.fontWidth;
+    const double textTop = top + shared.fontHeight * 0.25;
+
+    if (P.elemFilled(p, e) == "yes") {
+        FillRect(Px(left), Px(top), Px(right - left + 1), Px(bottom - top + 1),
+                 Rgb(P.elemFillRed(p, e), P.elemFillGreen(p, e), P.elemFillBlue(p, e)));
+    }
+    const std::int32_t line = Rgb(P.elemLineRed(p, e), P.elemLineGreen(p, e), P.elemLineBlue(p, e));
+    if (P.elemFramed(p, e) == "yes") OutlineRect(left, top, right, bottom, line);
+    if (tag == "loop") OutlineRect(left + kLoopInset, top + kLoopInset, right - kLoopInset, bottom - kLoopInset, line);
+    if (IsMenuItem(tag)) {
+        if (P.elemEnabled(p, e) == "yes") {
+            DrawText(tag, textLeft, textTop);
+        } else {
+            SetBlendAlpha(kFaintLabel);
+            DrawText(tag, textLeft, textTop);
+            SetBlendAlpha(0);
+        }
+    }
+    if (tag == "dir") DrawDimText(MidString(shared.browseDir, 0, kFolderLineChars), textLeft, textTop + 3);
+    if (tag == "volume1") {
+        const std::int32_t middle = Px((top + bottom) / 2);
+        DrawLineSegment(Px(left), middle, Px(right), middle, Grey(kLineGrey));
+        SetBlendAlpha(kDimText);
+        DrawNumber(P.volume, right + shared.fontWidth + 7, textTop - 3);
+        SetBlendAlpha(0);
+    }
+}
+
+void FinishMenu() {
+    if (shared.mouseLeft == 0) {
+        P.menuHover = StrictlyInside(shared.mouseX, shared.mouseY, P.menuLeft, P.menuTop, P.menuRight, P.menuBottom);
+    } else if (P.menuHover == 1) {
+        if (P.menuLatch == 0) {
+            P.menuLatch = 1;
+            P.menuOpen = 1 - P.menuOpen;
+        }
+    } else {
+        P.menuOpen = 0;
+    }
+    if (shared.mouseLeft == 0 && P.menuLatch == 1) {
+        P.menuLatch = 0;
+        P.browserActive = "yes";
+    }
+    P.scrollColumn = std::clamp(P.scrollColumn, 0.0, browser.extraColumns);
+    if (P.menuLatch == 0 && P.menuOpen == 0) P.browserActive = "yes";
+    if (picture.pictureIdle == "no") {
+        DrawSpriteStretched(kPictureSprite, Px(Left(kPreview) + 1), Px(Top(kPreview) + 1),
+                            Px(Right(kPreview) - Left(kPreview) - 1), Px(Bottom(kPreview) - Top(kPreview) - 1));
+    }
+}
+
+}  // namespace
+
+void UpdatePanels() {
+    if (P.laidOut == 0) {
+        P.laidOut = 1;
+        LayOutPanels();
+    }
+    MeasureScroll();
+    if (IsKeyDown(kKeyS) == 1) P.menuOpen = 1;
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) RunElement(p, e);
+    }
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) DrawElement(p, e);
+    }
+    FinishMenu();
+}
 
 }  // namespace player

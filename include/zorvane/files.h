@@ -1,7 +1,7 @@
 // The file system of the machine: listing the current folder, testing, deleting and copying
-// files, folders, the current directory and the file requester. Names are relative to the
-// current directory, which start-up sets to the executable's folder. None of these looks
-// into the media pack.
+// files, folders, the current directory, the places that stand for drives and the file
+// requester. Names are relative to the current directory, which start-up sets to the
+// executable's folder. None of these looks into the media pack.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,11 @@ void CopyFile(const RtString& source, const RtString& destination);
 RtString ReadCurrentDir();
 // 1 on success; 0 with error code 3.
 std::int32_t ChangeDir(const RtString& path);
+// Fills roots with the places that stand for drives here, each ending in "/": the root
+// "/", the home folder, then the mount points of devices ("/dev/...") under /media,
+// /run/media, /mnt or /home in the order of the mount table, each device and each root
+// once. Returns their number. Whether a root can be entered is not tested.
+double ListDriveRoots(RtStringArray& roots);
 // Asks the user for a file name: the open chooser when open is non-zero, else the save
 // chooser. filter holds pairs of a description and patterns, all separated by '|'
 // ("Music|*.mp3;*.wav|All files|*.*"). The chosen path, or "NO_FILE" when the user

@@ -8,6 +8,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <limits>
 #include <mutex>
@@ -76,7 +78,13 @@ bool MediaDecoder::Open(const std::string& path, std::int32_t outputRate, bool w
     path_ = path;
     outputRate_ = outputRate;
     withVideo_ = withVideo;
-    if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) != 0) return false;
+    // Only a plain file is opened, and always as a file: a named pipe would hold the
+    // program until somebody writes into it, and a name such as "pipe:0.wav" or
+    // "http:x.mp3" would otherwise be taken for a stream address.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    const std::string asFile = "file:" + path;
+    if (avformat_open_input(&format_, asFile.c_str(), nullptr, nullptr) != 0) return false;
     if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
         CloseAll();
         return false;

@@ -1,4 +1,6 @@
 // Music through the media player and the mixer, measured in what the device played.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "core/runtime_state.h"
@@ -109,6 +111,25 @@ TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     ASSERT_EQ(sounding.size(), 2u);
     EXPECT_NEAR(sounding[0].LengthMs(), InOutput(400), 60);
     EXPECT_NEAR(sounding[1].LengthMs(), InOutput(400), 60);
+}
+
+// The music player plays whatever name a folder holds, relative to the current folder.
+TEST_F(Music, AnyFileNameIsAFileAndANamedPipeNeverHoldsTheProgram) {
+    std::filesystem::copy_file(Media("short300.wav"), folder / "pipe:0.wav");
+    ASSERT_EQ(::mkfifo((folder / "fifo.wav").c_str(), 0600), 0);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Path());
+    StartMusic("fifo.wav", 0);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    StartMusic("pipe:0.wav", 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    std::filesystem::current_path(previous);
+    WaitFor([] { return IsMusicPlaying() == 0; }, 3000);
+    RunFor(100);
+    const Capture capture = Finish();
+    const auto sounding = capture.Sounding();
+    ASSERT_EQ(sounding.size(), 1u);
+    EXPECT_NEAR(sounding[0].LengthMs(), 300, 40);
 }
 
 TEST_F(Music, StopMusicEndsThePieceAndReturns0) {

@@ -33,7 +33,11 @@ void ReadAvailable(int fd, std::string& into) {
 
 }  // namespace
 
-LiveChild::LiveChild(const std::string& path, const std::vector<std::pair<std::string, std::string>>& env) {
+LiveChild::LiveChild(const std::string& path, const std::vector<std::pair<std::string, std::string>>& env,
+                     const std::vector<std::string>& args) {
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
     int outPipe[2];
     int errPipe[2];
     if (pipe2(outPipe, O_CLOEXEC) != 0) return;
@@ -53,7 +57,7 @@ LiveChild::LiveChild(const std::string& path, const std::vector<std::pair<std::s
                 setenv(name.c_str(), value.c_str(), 1);
             }
         }
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        execv(path.c_str(), argv.data());
         _exit(127);
     }
     close(outPipe[1]);

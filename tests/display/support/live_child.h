@@ -14,7 +14,9 @@ namespace zrv::test {
 
 class LiveChild {
 public:
-    LiveChild(const std::string& path, const std::vector<std::pair<std::string, std::string>>& env);
+    // args follow the program path on the child's command line.
+    LiveChild(const std::string& path, const std::vector<std::pair<std::string, std::string>>& env,
+              const std::vector<std::string>& args = {});
     ~LiveChild();  // a child still running is killed
     LiveChild(const LiveChild&) = delete;
     LiveChild& operator=(const LiveChild&) = delete;

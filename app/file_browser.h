@@ -1,0 +1,57 @@
+// File browser and playback: the entries of the current folder in columns, music files
+// marked, a click opens a folder or plays a music file, and the loop switch restarts it.
+#pragma once
+
+#include "zorvane.h"
+
+namespace player {
+
+struct FileBrowserState {
+    // First-call flag: 0 rebuilds the list from the current folder.
+    double listValid = 0;
+
+    // Per entry, in the listing's order (folders first).
+    RtStringArray entryFound;
+    RtStringArray entryName;
+    RtNumberArray entryLen;
+    // "wav", "mp3" or "wma" for a music file, else empty.
+    RtStringArray entryKind;
+    RtNumberArray entryHomeLeft, entryHomeTop, entryHomeBottom;
+    RtNumberArray entryLeft, entryTop, entryRight, entryBottom;
+    RtNumberArray entryMarkRed, entryMarkGreen, entryMarkBlue;
+    RtNumberArray entryHoverRed, entryHoverGreen, entryHoverBlue;
+    RtNumberArray entryHovered;
+    // Characters of the name that fit before the list's right edge, and those characters.
+    RtNumberArray entryVisibleChars;
+    RtStringArray entryShown;
+
+    double entryCount = 0;
+    double longestName = 0;
+    double musicCount = 0;
+    double listLeft = 0;
+    double listTop = 0;
+    double listRight = 0;
+    double listBottom = 0;
+    double columnWidth = 0;
+    double halfChar = 0;
+    double halfLine = 0;
+    // Columns beyond the first; the scroll bar reads it.
+    double extraColumns = 0;
+    // Horizontal scroll of the list in pixels (0 or negative).
+    double scrollOffset = 0;
+    double clickLatch = 0;
+    double selectedEntry = 0;
+    RtString selectionShown;
+    // Bare name of the track started by the latest click, played from the current folder.
+    RtString currentTrack;
+    // The music markers' slow glow (-25..50) and their swell for one frame now and then.
+    double glow = 0;
+    double glowFalling = 0;
+    double popSize = 0;
+    double popPhase = 0;
+    double popWait = 0;
+};
+
+extern FileBrowserState browser;
+
+}  // namespace player

@@ -1,0 +1,270 @@
+// The player's frame routines driven inside the test process, frame by frame, on folders a
+// user could have: held arrows counted in frames, names of any length and bytes, ten
+// thousand entries, and folders, drives and tracks that go away or cannot be played.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/runtime_state.h"
+#include "display/support/runtime_session.h"
+#include "display/support/x_display.h"
+#include "drive_list.h"
+#include "file_browser.h"
+#include "panels.h"
+#include "player.h"
+#include "shared.h"
+#include "support/temp_dir.h"
+
+namespace zrv::test {
+namespace {
+
+using namespace player;
+
+std::string Text(const RtString& text) { return std::string(text.Buffer(), text.Length()); }
+
+// Without the player's own font the runtime's built-in 8 x 8 font is used: list rows are
+// 9 pixels apart from y = 48, 14 to a column.
+double RowY(int row) { return 48 + 9 * row + 4.5; }
+constexpr double kEntryX = 30;
+constexpr double kRightArrowX = 425;
+constexpr double kBarY = 187;
+constexpr double kLoopX = 619;
+constexpr double kLoopY = 188;
+
+class PlayerFrames : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (Runtime().renderer == nullptr) StartRuntimeSession("Zorvane player frames");
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder.Path());
+        shared = Shared{};
+        panels = PanelsState{};
+        browser = FileBrowserState{};
+        driveList = DriveListState{};
+    }
+    void TearDown() override {
+        StopMusic();
+        std::filesystem::current_path(previous_);
+    }
+
+    // The player starts in the test's folder once its contents are made.
+    static void Start() { StartPlayer(); }
+    // One frame of the screen areas with the mouse where the test puts it.
+    static void Frame(double x, double y, double left) {
+        shared.mouseX = x;
+        shared.mouseY = y;
+        shared.mouseLeft = left;
+        UpdatePanels();
+        UpdateFileBrowser();
+        UpdateDriveList();
+    }
+    static void Click(double x, double y) {
+        Frame(x, y, 0);
+        Frame(x, y, 1);
+        Frame(x, y, 0);
+    }
+    static int Row(const std::string& name) {
+        for (int i = 0; i < browser.entryCount; ++i) {
+            if (Text(browser.entryName(i)) == name) return i;
+        }
+        return -1;
+    }
+    std::string Here() const { return folder.Path() + "/"; }
+
+    TempDir folder;
+
+private:
+    std::filesystem::path previous_;
+};
+
+void Touch(const std::string& name) { WriteFile(name, "x"); }
+
+// "f" and the number and the ending, put together piece by piece (a literal joined to a
+// temporary text draws a false overlap warning from the compiler).
+std::string Numbered(int number, const char* ending) {
+    std::string name = "f";
+    name += std::to_string(number);
+    name += ending;
+    return name;
+}
+
+// Real pointer and button through the X server and whole frames of the player, so the
+// frames are counted exactly.
+TEST_F(PlayerFrames, AHeldArrowScrollsAtThePressAndThenEvery21FramesAndEveryNewClickAtOnce) {
+    for (int i = 0; i < 200; ++i) Touch(Numbered(1000 + i, ""));
+    Start();
+    XDisplay x;
+    ASSERT_TRUE(x.Ok());
+    const Window window = x.FindWindow(Runtime().windowTitle.c_str());
+    ASSERT_NE(window, 0u);
+    x.Focus(window);
+    int rootX = 0;
+    int rootY = 0;
+    Window child = 0;
+    XTranslateCoordinates(x.Get(), window, DefaultRootWindow(x.Get()), 0, 0, &rootX, &rootY, &child);
+    x.MovePointerTo(rootX + static_cast<int>(kRightArrowX), rootY + static_cast<int>(kBarY));
+    const auto runUntil = [](auto condition) {
+        for (int frame = 0; frame < 600; ++frame) {
+            RunPlayerFrame();
+            if (condition()) return true;
+        }
+        return false;
+    };
+    ASSERT_TRUE(runUntil([] { return panels.elemArmed(5, 2) == 1; }));
+    ASSERT_GT(browser.extraColumns, 5);
+
+    x.ButtonDown(1);
+    ASSERT_TRUE(runUntil([] { return shared.mouseLeft == 1; }));
+    std::vector<double> columns{panels.scrollColumn};
+    for (int frame = 1; frame < 50; ++frame) {
+        RunPlayerFrame();
+        columns.push_back(panels.scrollColumn);
+    }
+    x.ButtonUp(1);
+    for (int frame = 0; frame < 50; ++frame) {
+        EXPECT_EQ(columns[frame], 1 + (frame >= 21 ? 1 : 0) + (frame >= 42 ? 1 : 0)) << "frame " << frame;
+    }
+    ASSERT_TRUE(runUntil([] { return shared.mouseLeft == 0; }));
+    x.ButtonDown(1);
+    ASSERT_TRUE(runUntil([] { return shared.mouseLeft == 1; }));
+    x.ButtonUp(1);
+    EXPECT_EQ(panels.scrollColumn, 4);
+    ASSERT_TRUE(runUntil([] { return shared.mouseLeft == 0; }));
+}
+
+TEST_F(PlayerFrames, NamesOfAnyLengthOrBytesAreMusicByTheExactCaseOfTheirLastThreeCharacters) {
+    std::string low;
+    std::string high;
+    for (int byte = 1; byte < 128; ++byte) {
+        if (byte != '/') low += static_cast<char>(byte);
+    }
+    for (int byte = 128; byte < 256; ++byte) high += static_cast<char>(byte);
+    const std::string longName(246, 'n');
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"x.mp3", "mp3"},          {"y.MP3", "mp3"},          {"z.Mp3", ""},
+        {"wav", "wav"},            {"xwav", "wav"},           {"ab", ""},
+        {"song.WMA", "wma"},       {"song.wMa", ""},          {longName + ".wma", "wma"},
+        {longName + ".Wma", ""},   {std::string(198, 'w') + "WAV", "wav"},
+        {low + ".mp3", "mp3"},     {high + ".wav", "wav"},
+    };
+    for (const auto& [name, kind] : expected) Touch(name);
+    ASSERT_EQ(::mkdir("folder.mp3", 0755), 0);
+    Start();
+    Frame(600, 100, 0);
+    for (const auto& [name, kind] : expected) {
+        const int row = Row(name);
+        ASSERT_GE(row, 0) << name.size();
+        EXPECT_EQ(Text(browser.entryKind(row)), kind) << name.size() << " bytes ending in " << name.substr(name.size() - 3);
+    }
+    EXPECT_EQ(Text(browser.entryKind(Row("folder.mp3"))), "");
+    EXPECT_EQ(browser.musicCount, 10);  // the folder counts too, as its name matches
+    EXPECT_EQ(browser.longestName, static_cast<double>(longName.size() + 4));
+}
+
+TEST_F(PlayerFrames, TenThousandEntriesInMoreThanFiftyColumnsScrollToTheLastColumn) {
+    for (int i = 0; i < 10000; ++i) Touch(Numbered(100000 + i, ".txt"));
+    Start();
+    Frame(600, 100, 0);
+    ASSERT_EQ(browser.entryCount, 10002);
+    ASSERT_EQ(browser.extraColumns, 714);
+
+    // The far right of the scroll track is its last but one column...
+    Click(415, kBarY);
+    EXPECT_EQ(panels.scrollColumn, 713);
+    // ...and the arrow goes one further, and no further than the last.
+    Click(kRightArrowX, kBarY);
+    Click(kRightArrowX, kBarY);
+    EXPECT_EQ(panels.scrollColumn, 714);
+    Frame(600, 100, 0);
+    const int last = 10001;
+    EXPECT_GT(browser.entryLeft(last), browser.listLeft);
+    EXPECT_LT(browser.entryLeft(last), browser.listRight);
+    EXPECT_EQ(Text(browser.entryShown(last)), "f109999.txt");
+    // The thumb stays inside its track.
+    EXPECT_LE(panels.elemRight(5, 4), panels.elemRight(5, 3) + 1e-9);
+    EXPECT_GE(panels.elemLeft(5, 4), panels.elemLeft(5, 3));
+}
+
+TEST_F(PlayerFrames, NothingThatVanishedOrCannotBePlayedStopsThePlayer) {
+    ASSERT_EQ(::mkdir("gone", 0755), 0);
+    ASSERT_EQ(::mkdir("home", 0755), 0);
+    ASSERT_EQ(::mkfifo("pipe.mp3", 0600), 0);
+    WriteFile("bad.mp3", "these are words, not music");
+    const std::string oldHome = getenv("HOME") != nullptr ? getenv("HOME") : "";
+    setenv("HOME", (folder / "home").c_str(), 1);
+    Start();
+    Frame(600, 100, 0);
+
+    // A folder removed after it was listed: the list is made again from where we are.
+    ASSERT_EQ(::rmdir("gone"), 0);
+    Click(kEntryX, RowY(Row("gone")));
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here());
+    EXPECT_EQ(Text(shared.browseDir), Here());
+    EXPECT_EQ(Row("gone"), -1);
+
+    // A named pipe and a file that is not music: nothing plays, the loop keeps trying.
+    Click(kEntryX, RowY(Row("pipe.mp3")));
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    Click(kLoopX, kLoopY);
+    ASSERT_EQ(panels.loopOn, 1);
+    Click(kEntryX, RowY(Row("bad.mp3")));
+    for (int frame = 0; frame < 5; ++frame) Frame(600, 100, 0);
+    EXPECT_EQ(Text(browser.currentTrack), "bad.mp3");
+    EXPECT_EQ(shared.musicPlaying, 0);
+
+    // A drive gone since the list was made: the current folder stays and is listed again.
+    Click(30, 12);
+    Frame(600, 100, 0);
+    ASSERT_EQ(Text(panels.driveListOpen), "yes");
+    ASSERT_GE(driveList.driveCount, 2);
+    ASSERT_EQ(Text(driveList.driveRoot(1)), Here() + "home/");
+    ASSERT_EQ(::rmdir("home"), 0);
+    Click(20, 24 + 16 + 8);
+    Frame(600, 100, 0);
+    EXPECT_NE(Text(panels.driveListOpen), "yes");
+    EXPECT_EQ(Text(ReadCurrentDir()), Here());
+    EXPECT_EQ(Text(shared.browseDir), Here());
+    EXPECT_EQ(Text(browser.currentTrack), "");
+
+    // A folder that cannot be entered (only where permissions hold, so not for root).
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::mkdir("locked", 0), 0);
+        browser.listValid = 0;
+        Frame(600, 100, 0);
+        Click(kEntryX, RowY(Row("locked")));
+        Frame(600, 100, 0);
+        EXPECT_EQ(Text(ReadCurrentDir()), Here());
+        ::chmod("locked", 0755);
+    }
+    setenv("HOME", oldHome.c_str(), 1);
+}
+
+// The drive list enters every drive to see whether it can; afterwards the process is back
+// in the folder the browser lists, not in the folder of the last track.
+TEST_F(PlayerFrames, OpeningTheDriveListKeepsTheListedFolderCurrent) {
+    ASSERT_EQ(::mkdir("sub", 0755), 0);
+    Touch("sub/inside.txt");
+    Start();
+    Frame(600, 100, 0);
+    Click(kEntryX, RowY(Row("sub")));
+    Frame(600, 100, 0);
+    ASSERT_EQ(Text(ReadCurrentDir()), Here() + "sub/");
+
+    Click(30, 12);
+    Frame(600, 100, 0);
+    ASSERT_EQ(Text(panels.driveListOpen), "yes");
+    Click(300, 150);
+    EXPECT_NE(Text(panels.driveListOpen), "yes");
+    EXPECT_EQ(Text(ReadCurrentDir()), Here() + "sub/");
+    Click(kEntryX, RowY(Row("..")));
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here());
+    EXPECT_NE(Row("sub"), -1);
+}
+
+}  // namespace
+}  // namespace zrv::test
