@@ -2,8 +2,8 @@
 // ends only through the runtime (Escape, Alt+F4 or closing the window).
 //
 // Usage: zorvane_player [FOLDER]. The runtime starts every program in its executable's
-// folder; a folder named on the command line is entered before the player starts, so the
-// player browses it as if it had been started there.
+// folder; the player goes back to the folder it was started in, or into the folder named
+// on the command line, before it starts, so that it browses where the user asked.
 #include "player.h"
 #include "zorvane.h"
 
@@ -55,6 +55,7 @@ void ApplyProjectSettings() {
 }
 
 void ProgramMain() {
+    ChangeDir(ReadStartDir());
     const RtString startFolder = SecondWord(GetCommandLineText());
     if (!startFolder.IsEmpty()) ChangeDir(startFolder);
     player::StartPlayer();

@@ -29,6 +29,9 @@ std::int32_t CreateDir(const RtString& path) noexcept;
 void CopyFile(const RtString& source, const RtString& destination);
 // The current directory, ending in "/".
 RtString ReadCurrentDir();
+// The folder the process was started in, ending in "/": start-up then makes the
+// executable's folder the current directory. Before start-up, the current directory.
+RtString ReadStartDir();
 // 1 on success; 0 with error code 3.
 std::int32_t ChangeDir(const RtString& path);
 // Fills roots with the places that stand for drives here, each ending in "/": the root

@@ -7,7 +7,6 @@
 #include "core/runtime_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/clock.h"
-#include "zorvane/input.h"
 #include "zorvane/maths.h"
 #include "zorvane/media_pack.h"
 
@@ -27,27 +26,6 @@ void CloseMusicWindow(MusicState& music) {
     if (music.window != nullptr) {
         music.window->Stop();
         music.window.reset();
-    }
-}
-
-// The pointer is hidden while the piece opens, as the program's mouse is taken while a
-// device window would appear.
-bool HidePointerForOpening() {
-    InputState* input = Runtime().input.get();
-    if (input == nullptr) return false;
-    const bool shown = input->pointerShown;
-    ApplyPointerVisibility(*input, false);
-    return shown;
-}
-
-void RestorePointer(bool shown) {
-    InputState* input = Runtime().input.get();
-    if (input == nullptr) return;
-    ApplyPointerVisibility(*input, shown);
-    // A hidden pointer is shown and hidden again, so that the mouse is taken afresh.
-    if (!input->pointerShown) {
-        ShowMousePointer(1);
-        ShowMousePointer(0);
     }
 }
 
@@ -93,11 +71,11 @@ void StartMusic(const RtString& name, std::int32_t loop) {
         if (ResolveMediaName(FileMediaResolver(), name, resolved, 0) == 0) return;
         music.file = resolved.c_str();
 
-        const bool pointerShown = zrv::HidePointerForOpening();
-        // A file that cannot be opened leaves no music, as one that cannot be found.
+        // A file that cannot be opened leaves no music, as one that cannot be found. Opening
+        // makes no window of its own, so the keyboard focus and the pointer stay as they are:
+        // hiding the pointer and putting it back would undo a move the user made since the
+        // last frame.
         zrv::OpenMusic(music, loop);
-        // The keyboard focus stays with the main window: opening made no window of its own.
-        zrv::RestorePointer(pointerShown);
         if (music.volume != 1) {
             music.volume = 1;
             if (music.window != nullptr) music.window->SetVolume(1000);

@@ -12,6 +12,7 @@
 #include "platform/command_line.h"
 #include "platform/paths.h"
 #include "zorvane/clock.h"
+#include "zorvane/files.h"
 #include "zorvane/maths.h"
 #include "zorvane/program.h"
 
@@ -61,7 +62,9 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     // Then both media resolvers are pointed at the executable.
     zrv::StartMediaResolvers();
 
-    // Programs start in their executable's folder, wherever they were started from.
+    // Programs start in their executable's folder, wherever they were started from; the
+    // folder they were started from stays known to them.
+    if (runtime.files.startDirectory.IsEmpty()) runtime.files.startDirectory = ReadCurrentDir();
     zrv::EnterExecutableDirectory();
 
     zrv::FinishGraphicsStartup(showCommand);

@@ -74,6 +74,11 @@ RtString ReadCurrentDir() {
     return RtString(folder.c_str());
 }
 
+RtString ReadStartDir() {
+    const RtString& folder = zrv::Runtime().files.startDirectory;
+    return folder.IsEmpty() ? ReadCurrentDir() : folder;
+}
+
 std::int32_t ChangeDir(const RtString& path) {
     SetErrorCodeOnly(0);
     if (::chdir(path.c_str()) == 0) return 1;

@@ -6,6 +6,7 @@
 #include "files/line_store.h"
 #include "files/media_resolver.h"
 #include "files/memory_files.h"
+#include "zorvane/rt_string.h"
 
 namespace zrv {
 
@@ -18,6 +19,9 @@ struct FilesState {
     ChannelTable channels;
     ConfigStore config;
     LineStore lines;
+    // The current directory the process was started in, before start-up entered the
+    // executable's folder; empty until start-up.
+    RtString startDirectory;
 };
 
 }  // namespace zrv

@@ -77,6 +77,19 @@ TEST(FilesProgram, FilesPackedIntoTheExecutableReadBackByteForByte) {
     EXPECT_EQ(Entries(work / "tmp"), std::vector<std::string>{"ErrorLog.txt"});
 }
 
+TEST(FilesProgram, KnowsTheFolderItWasStartedInAfterEnteringItsOwn) {
+    TempDir start;
+    TempDir tmp;
+    ChildOptions options;
+    options.env = {{"FILES_PROBE", "folders"}, {"TMPDIR", tmp.Path()}};
+    options.workingDir = start.Path();
+    const ChildResult run = RunChild(TestProgram("files_probe"), options);
+    ASSERT_TRUE(run.exited);
+    const std::string programFolder = fs::path(TestProgram("files_probe")).parent_path().string();
+    EXPECT_EQ(run.out, "start " + fs::canonical(start.Path()).string() + "/\ncurrent " +
+                           fs::canonical(programFolder).string() + "/\n");
+}
+
 TEST(FilesProgram, StoresAreWrittenBackAtTheEndWhereTheyWereRead) {
     TempDir work;
     TempDir tmp;

@@ -3,8 +3,13 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "audio/wave_bytes.h"
 #include "core/runtime_state.h"
 #include "display/support/runtime_session.h"
+#include "support/temp_dir.h"
+#include "zorvane/audio.h"
 #include "display/support/x_display.h"
 #include "zorvane/display.h"
 #include "zorvane/input.h"
@@ -92,6 +97,38 @@ TEST_F(MouseInput, AShownPointerIsTheSystemPointerClampedToTheWindow) {
     ReadMouseInt(xi, yi, left, right);
     EXPECT_EQ(xi, 639);
     EXPECT_EQ(yi, 479);
+}
+
+TEST_F(MouseInput, StartingMusicLeavesAShownPointerWhereTheUserMovedIt) {
+    TempDir folder;
+    const std::string tune = folder / "tune.wav";
+    std::ofstream(tune, std::ios::binary)
+        << Riff({FormatChunk(1, 22050, 16), Chunk("data", ToneSamples({440}, 22050, 200, 16))});
+    ShowMousePointer(1);
+    x.MovePointerTo(originX + 10, originY + 20);
+    ASSERT_TRUE(Eventually([] {
+        PresentFrame();
+        return Read().x == 10;
+    }));
+    // The user moves on before the program's next frame and the music starts.
+    x.MovePointerTo(originX + 300, originY + 100);
+    const auto systemPointer = [this] {
+        Window root = 0, child = 0;
+        int rootX = 0, rootY = 0, winX = 0, winY = 0;
+        unsigned mask = 0;
+        XQueryPointer(x.Get(), DefaultRootWindow(x.Get()), &root, &child, &rootX, &rootY, &winX, &winY, &mask);
+        return std::pair{rootX - originX, rootY - originY};
+    };
+    ASSERT_EQ(systemPointer(), std::pair(300, 100));
+    StartMusic(tune.c_str(), 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    EXPECT_EQ(systemPointer(), std::pair(300, 100));
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        const Mouse m = Read();
+        return m.x == 300 && m.y == 100;
+    }));
+    StopMusic();
 }
 
 TEST_F(MouseInput, MotionIsSampledOncePerFrame) {

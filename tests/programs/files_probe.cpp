@@ -3,6 +3,7 @@
 //   round_trip: reads every name of FILES_NAMES ('|'-separated) through a channel and
 //               through the file resolver, and writes what it got to FILES_DIR/<i>.channel
 //               and FILES_DIR/<i>.file.
+//   folders:    says the folder it was started in and the current one.
 //   store_at_end: changes a line file and a configuration file in FILES_DIR and ends,
 //               leaving the write-back to the program's end.
 #include <cstdio>
@@ -67,6 +68,9 @@ void ProgramMain() {
     const std::string folder = Env("FILES_DIR");
     if (probe == "round_trip") {
         RoundTrip(folder);
+    } else if (probe == "folders") {
+        Say(std::string("start ") + ReadStartDir().c_str());
+        Say(std::string("current ") + ReadCurrentDir().c_str());
     } else if (probe == "store_at_end") {
         // Relative names in a folder the end sequence leaves again.
         ChangeDir(folder.c_str());
