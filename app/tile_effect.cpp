@@ -25,8 +25,8 @@ constexpr double kPushY = 0.4;
 constexpr double kFadeTop = 1;
 constexpr double kFadeIdle = 0.005;
 
-// The turning: a phase lasts 300 frames, then another one is picked; the tiles' angle
-// follows the phase's course by at most half a degree a frame, so every change is smooth.
+// The turning: a phase lasts 300 frames, then another one is picked and its course
+// starts at 0.
 constexpr double kPhaseFrames = 300;
 constexpr double kPhaseCount = 3;  // the highest phase number
 constexpr double kTurnStep = 0.5;
@@ -133,33 +133,46 @@ void DrawTiles() {
     }
 }
 
-// The phase's own course: rest holds still, sway rocks 10 degrees either way (a quarter
-// swing in 20 frames), tilt leans over by 45 degrees and comes back before the phase ends,
-// spin keeps turning.
+// The shorter way round from one angle to another, -180..180.
+double TurnBetween(double from, double to) {
+    double turn = ModNumber(to - from, kFullTurn);
+    if (turn > kFullTurn / 2) turn -= kFullTurn;
+    if (turn < -kFullTurn / 2) turn += kFullTurn;
+    return turn;
+}
+
+// The phase's own course, starting at 0: rest holds still; sway rocks 10 degrees either
+// way, a quarter swing taking 20 frames; tilt leans over by 45 degrees in half-degree steps
+// and comes back in time; spin makes one whole turn, slow at both ends, and ends where it
+// began.
 double PhaseCourse() {
     const TileEffect& t = Tiles();
     switch (TruncateToInt32(t.phase)) {
         case kSway: return kSwayAngle * SinDeg(t.phaseFrames * 90 / kSwayQuarterFrames);
-        case kTilt: return t.phaseFrames < kPhaseFrames - kTiltAngle / kTurnStep ? kTiltAngle : 0;
-        case kSpin: return ModNumber(t.course + kTurnStep, kFullTurn);
+        case kTilt: {
+            const double lean = kTurnStep * t.phaseFrames;
+            const double back = kTurnStep * (kPhaseFrames - t.phaseFrames);
+            return MinNumber(kTiltAngle, MinNumber(lean, back));
+        }
+        case kSpin: return kFullTurn * (1 - CosDeg(t.phaseFrames * 180 / kPhaseFrames)) / 2;
         default: return 0;
     }
 }
 
+// The tiles' angle moves with the course and closes any gap to it (left when a phase ends
+// away from 0) by at most half a degree a frame, so no change of phase jerks the tiles.
 void TurnTiles() {
     TileEffect& t = Tiles();
+    double previous = t.course;
     t.phaseFrames += 1;
     if (t.phaseFrames >= kPhaseFrames) {
         t.phaseFrames = 0;
         t.phase = PickOther(kPhaseCount, t.phase);
-        t.course = 0;
+        previous = t.course = 0;
     }
     t.course = PhaseCourse();
-    // The shorter way round to the course, at most one step a frame.
-    double toGo = ModNumber(t.course - t.angle, kFullTurn);
-    if (toGo > kFullTurn / 2) toGo -= kFullTurn;
-    if (toGo < -kFullTurn / 2) toGo += kFullTurn;
-    t.angle += MaxNumber(-kTurnStep, MinNumber(kTurnStep, toGo));
+    t.angle += TurnBetween(previous, t.course);
+    t.angle += MaxNumber(-kTurnStep, MinNumber(kTurnStep, TurnBetween(t.angle, t.course)));
     if (t.angle >= kFullTurn) t.angle -= kFullTurn;
     if (t.angle < 0) t.angle += kFullTurn;
 }
