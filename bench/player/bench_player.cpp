@@ -5,15 +5,17 @@
 //                       main thread, llvmpipe's threads, the music decoder).
 //   BM_PictureWork      the picture and the tiles of one frame alone, drawn to the end.
 //   BM_PlayerStartup    the real player executable, from its start to its first frame.
-//   BM_PlayerMemory/10  resident memory over 10 minutes of looping playback.
+//   BM_PlayerMemory/10  resident memory over 10 minutes of looping playback (takes them).
 // Run as
 //   scripts/with-xvfb.sh build/bench/zrv_bench_player [--benchmark_filter=...]
 // (with-xvfb.sh keeps llvmpipe on the drawing thread; put `env -u LP_NUM_THREADS` before
 // the benchmark to give it its own threads, as on a user's machine).
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -58,6 +60,19 @@ double ResidentMiB() {
     long resident = 0;
     statm >> pages >> resident;
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+double HeapInUseMiB() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// Pages the process touched for the first time (minor faults): memory the C library or
+// the driver took anew.
+long PageFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
 // The runtime with the player started in this process, as the player's executable starts
@@ -133,43 +148,70 @@ void BM_PictureWork(benchmark::State& state) {
         return;
     }
     player::shared.musicPlaying = 1;
+    const long faultsBefore = PageFaults();
     for (auto _ : state) {
         player::UpdatePicture();
         player::UpdateTileEffect();
         glFinish();
     }
+    state.counters["page_faults_per_frame"] =
+        static_cast<double>(PageFaults() - faultsBefore) / static_cast<double>(state.iterations());
     ClearBackBuffer();
 }
 BENCHMARK(BM_PictureWork)->UseRealTime()->Unit(benchmark::kMillisecond);
 
+// Warm-up lasts until every scene and every turning phase of the tiles has been shown
+// once, so that the driver has met everything the picture draws. Besides the resident size
+// the figures give the C library's heap in use, which tells a leak (it grows) from the
+// heap's own placement of the driver's short-lived blocks (only the resident size grows).
 void BM_PlayerMemory(benchmark::State& state) {
     if (!Player()) {
         state.SkipWithError("no display or no music");
         return;
     }
     const double minutes = static_cast<double>(state.range(0));
-    const double warmUpMs = 30 * 1000.0;
+    bool scenesSeen[5] = {};
+    bool phasesSeen[4] = {};
+    auto allSeen = [](const bool* first, const bool* last) { return std::all_of(first, last, [](bool b) { return b; }); };
+    double warmUpEnd = 0;
     double warm = 0;
-    double oneMinute = 0;
+    double warmHeap = 0;
     double end = 0;
-    double highest = 0;
+    double endHeap = 0;
+    // Resident size at whole minutes, from the start of playback.
+    std::vector<double> byMinute;
     for (auto _ : state) {
         const double start = NowMs();
         for (;;) {
             PlayerFrame();
             const double elapsed = NowMs() - start;
-            if (warm == 0 && elapsed >= warmUpMs) warm = ResidentMiB();
-            if (oneMinute == 0 && elapsed >= 60 * 1000.0) oneMinute = ResidentMiB();
-            if (warm != 0) highest = std::max(highest, ResidentMiB());
+            const auto scene = static_cast<int>(player::picture.scenes.scene);
+            if (scene >= 0 && scene < 5) scenesSeen[scene] = true;
+            phasesSeen[static_cast<int>(player::picture.tiles.phase) & 3] = true;
+            if (warm == 0 && allSeen(std::begin(scenesSeen), std::end(scenesSeen)) &&
+                allSeen(std::begin(phasesSeen), std::end(phasesSeen))) {
+                warm = ResidentMiB();
+                warmHeap = HeapInUseMiB();
+                warmUpEnd = elapsed;
+            }
+            if (elapsed >= (static_cast<double>(byMinute.size()) + 1) * 60 * 1000.0) byMinute.push_back(ResidentMiB());
             if (elapsed >= minutes * 60 * 1000.0) break;
         }
         end = ResidentMiB();
+        endHeap = HeapInUseMiB();
     }
+    if (warm == 0) {
+        state.SkipWithError("not every scene and turning phase was shown");
+        return;
+    }
+    state.counters["warm_up_s"] = warmUpEnd / 1000;
     state.counters["rss_after_warm_up_mib"] = warm;
-    state.counters["rss_1_min_mib"] = oneMinute;
-    state.counters["rss_end_mib"] = end;
-    state.counters["rss_highest_mib"] = highest;
-    state.counters["growth_after_warm_up_kib"] = (end - warm) * 1024;
+    for (std::size_t minute = 0; minute < byMinute.size(); ++minute) {
+        state.counters["rss_" + std::to_string(minute + 1) + "_min_mib"] = byMinute[minute];
+    }
+    state.counters["rss_growth_after_warm_up_kib"] = (end - warm) * 1024;
+    state.counters["heap_in_use_after_warm_up_mib"] = warmHeap;
+    state.counters["heap_in_use_end_mib"] = endHeap;
     state.counters["music_playing"] = IsMusicPlaying();
 }
 BENCHMARK(BM_PlayerMemory)->Arg(10)->Iterations(1)->Unit(benchmark::kSecond);
