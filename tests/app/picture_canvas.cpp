@@ -105,10 +105,12 @@ RgbImage BackBuffer(int x, int y, int width, int height) {
 }
 
 void PictureCanvas::SetUpTestSuite() {
-    if (zrv::Runtime().renderer != nullptr) return;
-    zrv::test::StartRuntimeSession("Zorvane picture test");
-    StartedHere() = true;
-    SetAutoPause(0);
+    if (zrv::Runtime().renderer == nullptr) {
+        zrv::test::StartRuntimeSession("Zorvane picture test");
+        StartedHere() = true;
+        SetAutoPause(0);
+    }
+    // Whatever other suites of this process left in the player's shared variables.
     StartPlayer();
 }
 
