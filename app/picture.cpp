@@ -33,6 +33,9 @@ void DriftColours() {
     d.blue += d.targetBlue > d.blue ? d.step : -d.step;
 }
 
+// A scene lasts 500 frames of music, then a different one is picked; while no music plays
+// the scene is one past the last, which no shape draws, and the one it replaced comes back
+// with the next piece of music.
 void ChooseScene() {
     SceneChoice& c = picture.scenes;
     const bool playing = shared.musicPlaying == 1;

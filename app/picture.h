@@ -45,8 +45,8 @@ struct SceneChoice {
     double stopLatch = 0;
 };
 
-// Per-slot data of the shape routines: every array is 10 x 10 x 90, indexed (slot, part,
-// value). A routine walks the 10 slots and works only in the one it owns (the slot of its
+// Per-slot data of the shape routines: every number array is 10 x 10 x 90, indexed (slot,
+// part, value). A routine walks the 10 slots and works only in the one it owns (the slot of its
 // scene number). Points and faces use the value index; per-slot numbers sit at (slot, 0, 0).
 struct ShapeSlots {
     double firstCall = 0;
