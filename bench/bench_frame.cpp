@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/frame_limiter.h"
+#include "frame_periods.h"
 #include "zorvane/clock.h"
 
 namespace {
@@ -60,16 +61,7 @@ void BM_FrameLimiter(benchmark::State& state) {
             last = now;
         }
     }
-    double sum = 0;
-    for (double p : periods) sum += p;
-    const double mean = sum / static_cast<double>(periods.size());
-    double squares = 0;
-    for (double p : periods) squares += (p - mean) * (p - mean);
-    const auto [low, high] = std::minmax_element(periods.begin(), periods.end());
-    state.counters["period_mean_ms"] = mean;
-    state.counters["period_stddev_ms"] = std::sqrt(squares / static_cast<double>(periods.size()));
-    state.counters["period_min_ms"] = *low;
-    state.counters["period_max_ms"] = *high;
+    ReportFramePeriods(state, periods);
     state.counters["wait_ms_per_frame"] = waitWallMs / frames;
     state.counters["wait_cpu_ms_per_frame"] = waitCpuMs / frames;
 }

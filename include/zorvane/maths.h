@@ -22,7 +22,9 @@ std::int32_t MaxInt(std::int32_t a, std::int32_t b) noexcept;
 std::int32_t MinInt(std::int32_t a, std::int32_t b) noexcept;
 std::int32_t MaxIntNumber(std::int32_t a, double x) noexcept;
 
-// Random numbers (one ISAAC generator for the process).
+// Random numbers (one ISAAC generator for the process). Start-up seeds it from the clock,
+// or, when the environment variable ZRV_RANDOM_SEED holds a whole decimal number in the
+// int32 range, with that number, so that a run draws the same numbers every time.
 std::uint32_t NextRandom() noexcept;
 void InitRandom(std::int32_t seed) noexcept;
 std::int32_t RandomInt(std::int32_t n) noexcept;

@@ -1,4 +1,6 @@
 // Process start, start-up and shutdown of the runtime.
+#include <cerrno>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,21 @@
 namespace {
 
 constexpr std::int32_t kShowNormal = 1;
+
+// ZRV_RANDOM_SEED holding a whole decimal number in the int32 range replaces the clock as
+// the start-up seed, so that a run can be repeated; anything else leaves the clock.
+std::int32_t StartUpSeed() {
+    const char* text = std::getenv("ZRV_RANDOM_SEED");
+    if (text != nullptr && *text != '\0') {
+        char* end = nullptr;
+        errno = 0;
+        const long long value = std::strtoll(text, &end, 10);
+        if (errno == 0 && *end == '\0' && value >= INT32_MIN && value <= INT32_MAX) {
+            return static_cast<std::int32_t>(value);
+        }
+    }
+    return TruncateToInt32(ElapsedMs());
+}
 
 }  // namespace
 
@@ -49,7 +66,7 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     runtime.titleText = title;
     runtime.windowTitle = title;
 
-    SeedRandom(TruncateToInt32(ElapsedMs()));
+    SeedRandom(StartUpSeed());
 
     zrv::StartNetwork();
     // The 3D scene object has nothing to hold without the 3D engine.

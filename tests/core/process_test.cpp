@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/runtime_state.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "zorvane/maths.h"
 
 namespace zrv::test {
 namespace {
@@ -171,6 +173,49 @@ TEST(ProgramProcess, UnwritableLogNeverStopsStartUp) {
     const ChildResult result = RunChild(TestProgram("frame_probe"), options);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(Contains(result.out, "quit hook 1"));
+}
+
+std::string RandomLine(const std::string& seedVariable) {
+    ChildOptions options;
+    options.env.push_back({"ZRV_RANDOM_SEED", seedVariable});
+    const ProbeRun run = Probe("random", "0", options);
+    EXPECT_EQ(run.result.exitCode, 0);
+    const std::size_t at = run.result.out.find("random ");
+    return at == std::string::npos ? "" : run.result.out.substr(at, run.result.out.find('\n', at) - at);
+}
+
+// What a fresh process draws after start-up seeded it with seed.
+std::string ExpectedRandomLine(std::int32_t seed) {
+    const RandomState saved = Runtime().random;
+    Runtime().random = RandomState{};
+    SeedRandom(seed);
+    std::string line = "random";
+    for (int i = 0; i < 8; ++i) {
+        line += ' ';
+        line += std::to_string(RandomInt(1000000));
+    }
+    Runtime().random = saved;
+    return line;
+}
+
+TEST(ProgramProcess, RandomSeedVariableRepeatsARunWhileTheClockSeedVariesIt) {
+    const std::string seeded = RandomLine("1234");
+    EXPECT_EQ(seeded, ExpectedRandomLine(1234));
+    EXPECT_EQ(RandomLine("1234"), seeded);
+    EXPECT_EQ(RandomLine("-2147483648"), ExpectedRandomLine(INT32_MIN));
+    EXPECT_NE(RandomLine("1235"), seeded);
+
+    // Unset, empty or not a whole int32: the clock seeds, and two runs differ.
+    const std::string clock1 = RandomLine("");
+    const std::string clock2 = RandomLine("");
+    ASSERT_FALSE(clock1.empty());
+    EXPECT_NE(clock1, clock2);
+    for (const char* ignored : {"1234x", "12.5", " "}) {
+        const std::string line = RandomLine(ignored);
+        EXPECT_NE(line, seeded) << ignored;
+        EXPECT_NE(line, clock1) << ignored;
+    }
+    EXPECT_NE(RandomLine("2147483648"), ExpectedRandomLine(INT32_MIN)) << "out of range never wraps";
 }
 
 }  // namespace

@@ -72,6 +72,13 @@ void ProgramMain() {
         Say(std::string("cmdline ") + GetCommandLineText().c_str());
     } else if (probe == "endandrun") {
         EndAndRun(std::getenv("ZRV_RUN_LINE"));
+    } else if (probe == "random") {
+        std::string numbers = "random";
+        for (int i = 0; i < 8; ++i) {
+            numbers += ' ';
+            numbers += std::to_string(RandomInt(1000000));
+        }
+        Say(numbers);
     } else if (probe == "end_with_error") {
         SetErrorCode(3);
         Say(GetErrorText().c_str());
