@@ -146,10 +146,38 @@ TEST_F(ConfigFileTest, WriteBackGoesWhereTheFileWasReadAndNeverOverADevice) {
     EXPECT_TRUE(std::filesystem::is_symlink(here / "link.ini"));
     EXPECT_EQ(ReadFile(here / "real.ini"), "[A]\r\nk=3\r\n");
 
+    // A link whose file is missing, through a second link: the file is made, as for a
+    // missing name.
+    std::filesystem::create_directory(here / "sub");
+    ASSERT_EQ(::symlink("sub/hop.ini", (here / "dangling.ini").c_str()), 0);
+    ASSERT_EQ(::symlink("made.ini", (here / "sub/hop.ini").c_str()), 0);
+    OpenConfigFile("dangling.ini");
+    WriteConfigValue("A", "k", "4");
+    OpenConfigFile("");
+    EXPECT_TRUE(std::filesystem::is_symlink(here / "dangling.ini"));
+    EXPECT_EQ(ReadFile(here / "sub/made.ini"), "[A]\r\nk=4\r\n");
+    // A loop of links goes nowhere, and nothing is made beside it.
+    ASSERT_EQ(::symlink("loop.ini", (here / "loop.ini").c_str()), 0);
+    OpenConfigFile("loop.ini");
+    WriteConfigValue("A", "k", "5");
+    OpenConfigFile("");
+    EXPECT_TRUE(std::filesystem::is_symlink(here / "loop.ini"));
+
     OpenConfigFile("/dev/null");
     WriteConfigValue("A", "k", "v");
     OpenConfigFile("");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
+
+TEST_F(ConfigFileTest, NamesUpToTheLongestAFolderTakesAreWrittenBack) {
+    for (const std::size_t length : {249u, 255u}) {
+        const std::string name = std::string(length - 4, 'c') + ".ini";
+        OpenConfigFile(name.c_str());
+        WriteConfigValue("S", "k", "v");
+        OpenConfigFile("");
+        EXPECT_EQ(ReadFile(here / name), "[S]\r\nk=v\r\n") << length;
+    }
+    EXPECT_EQ(FilesIn(here.Path()).size(), 2u);
 }
 
 TEST_F(ConfigFileTest, AConfigurationFromMemoryOrThePackIsNeverWrittenToItsMemoryName) {
