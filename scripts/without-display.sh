@@ -2,4 +2,6 @@
 # Runs a command as on a machine without any display: the tests of the non-graphical
 # subsystems expect programs to run headless, also on a desktop where a display exists.
 unset DISPLAY WAYLAND_DISPLAY
+# Nor any sound device or server of the machine's own.
+export SDL_AUDIODRIVER=dummy
 exec "$@"

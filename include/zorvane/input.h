@@ -1,15 +1,17 @@
 // Keyboard, mouse and game controllers. Keys are DIK scan codes (1 Escape, 2..11 the
 // digits 1..0, 28 Return, 57 Space, 200 cursor up, ...); mouse positions are pixels of the
 // window's drawing area, origin top left; joysticks are counted from 0. The frame call
-// refreshes the keyboard and opens a new mouse sample once per frame. Escape ending the
-// program is switched with SetEscapeQuits (zorvane/display.h).
+// refreshes the keyboard and opens a new mouse sample once per frame; a key tapped between
+// two frames counts as down in the next frame's keyboard. Escape ending the program is
+// switched with SetEscapeQuits (zorvane/display.h).
 #pragma once
 
 #include <cstdint>
 
 #include "zorvane/rt_string.h"
 
-// 1 while the key is down (only the low 8 bits of the code count), else 0.
+// 1 while the key is down (only the low 8 bits of the code count), else 0. A key pressed
+// and let go before the call looked still gives 1, once.
 double IsKeyDown(double code);
 // The character typed since the last different one, or empty: a held key reports once.
 RtString ReadKeyChar();

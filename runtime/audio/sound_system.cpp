@@ -3,8 +3,10 @@
 #include <SDL2/SDL.h>
 
 #include <cstring>
+#include <string>
 
 #include "audio/quiet_alsa.h"
+#include "audio/sound_server.h"
 
 namespace zrv {
 
@@ -28,13 +30,39 @@ int DeviceRate() {
     return spec.freq;
 }
 
+// SDL's drivers in SDL's own order, less the sound server's. "disk" and "dummy" are left
+// out too: SDL takes them only when they are named.
+std::string DriversWithoutServer() {
+    std::string list;
+    for (int i = 0; i < SDL_GetNumAudioDrivers(); ++i) {
+        const std::string name = SDL_GetAudioDriver(i);
+        if (name == "pulseaudio" || name == "disk" || name == "dummy") continue;
+        if (!list.empty()) list += ',';
+        list += name;
+    }
+    return list;
+}
+
+// A driver the user chose is taken as it is; otherwise the sound server's driver is asked
+// only when a server is there, since merely looking for one leaves folders behind.
+bool StartAudioDriver() {
+    const char* chosen = SDL_GetHint(SDL_HINT_AUDIODRIVER);
+    if ((chosen != nullptr && *chosen != '\0') || SoundServerReachable()) return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    const std::string drivers = DriversWithoutServer();
+    if (drivers.empty()) return false;
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, drivers.c_str(), SDL_HINT_OVERRIDE);
+    const bool started = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    return started;
+}
+
 }  // namespace
 
 std::unique_ptr<SoundSystem> SoundSystem::Open() {
     // SDL would otherwise take SIGINT and SIGTERM for quit events of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     QuietenAlsa();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
+    if (!StartAudioDriver()) return nullptr;
     const char* driver = SDL_GetCurrentAudioDriver();
     if (driver == nullptr || std::strcmp(driver, "dummy") == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);

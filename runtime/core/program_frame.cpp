@@ -53,7 +53,7 @@ void RuntimeMain(int argc, char** argv) {
 
 std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     auto& runtime = zrv::Runtime();
-    zrv::DeleteLog();
+    zrv::StartFreshLog();
     runtime.frame.autoPause = 1;
     InitClock();
     AppendLogLine("Init GFX");

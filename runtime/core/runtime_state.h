@@ -7,6 +7,7 @@
 
 #include "audio/audio_state.h"
 #include "core/random_state.h"
+#include "core/runtime_log.h"
 #include "display/frame_state.h"
 #include "display/opengl_lumivane.h"
 #include "files/files_state.h"
@@ -31,6 +32,7 @@ struct RuntimeState {
     // Set once exit() has been called; a stop from a destructor at exit ends at once.
     bool exiting = false;
     WindowHandle mainWindow = nullptr;
+    RuntimeLogFile log;
 
     ClockState clock;
     FrameLoopFlags frame;

@@ -90,11 +90,12 @@ void WaitForKeyPress() {
     auto* input = zrv::Runtime().input.get();
     if (input == nullptr) return;  // no keyboard: nothing could ever end the wait
     zrv::PollUntil([&] { return !zrv::KeyDown(*input); });
+    // The snapshot the wait took decides: a tap it saw is over by now.
     do {
         zrv::CheckMusicLoop();
         zrv::PumpWithHook();
         WaitForInputChange();
-    } while (!zrv::KeyDown(*input));
+    } while (!zrv::AnyKeyDownInSnapshot(*input));
     zrv::PollUntil([&] { return !zrv::KeyDown(*input); });
 }
 

@@ -22,7 +22,7 @@ void EmptySlot(SpriteRecord& sprite) {
     std::vector<std::uint8_t>().swap(sprite.alphaCopy);
 }
 
-bool PutImageIntoSlot(std::int32_t slot, const DecodedImage& image, const UploadOptions& options) {
+bool PutImageIntoSlot(std::int32_t slot, DecodedImage& image, const UploadOptions& options) {
     SpriteRecord* sprite = SpriteSlot(slot);
     if (sprite == nullptr) return false;
     EmptySlot(*sprite);
@@ -37,7 +37,7 @@ bool PutImageIntoSlot(std::int32_t slot, const DecodedImage& image, const Upload
     }
     UploadedTexture uploaded;
     try {
-        if (!UploadImage(*renderer, image, 0, 0, 0, 0, options, uploaded)) return false;
+        if (!UploadWholeImage(*renderer, image, options, uploaded)) return false;
     } catch (const std::bad_alloc&) {
         DeleteTexture(uploaded.texture);
         return false;

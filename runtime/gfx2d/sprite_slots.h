@@ -14,8 +14,9 @@ namespace zrv {
 // stays.
 void EmptySlot(SpriteRecord& sprite);
 // Uploads the image into the slot (emptied first); the frame size stays. Without a display
-// only the sizes are recorded. False when nothing could be uploaded.
-bool PutImageIntoSlot(std::int32_t slot, const DecodedImage& image, const UploadOptions& options);
+// only the sizes are recorded. False when nothing could be uploaded. The image's buffer
+// goes into the texture: the image is left empty.
+bool PutImageIntoSlot(std::int32_t slot, DecodedImage& image, const UploadOptions& options);
 // Resolves the name, decodes the file with the transparent colour and puts the image into
 // the slot. False (slot empty) on any failure.
 bool LoadImageIntoSlot(std::int32_t slot, const std::string& name, std::int32_t keyColour,

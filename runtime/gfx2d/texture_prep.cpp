@@ -1,5 +1,6 @@
 #include "gfx2d/texture_prep.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -28,6 +29,36 @@ void CopyFlipped(const DecodedImage& image, std::int32_t x0, std::int32_t y0, st
     }
 }
 
+void LayOutAsTexture(DecodedImage& image, std::int32_t w, std::int32_t h, std::int32_t texWidth,
+                     std::int32_t texHeight) {
+    const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
+    const auto used = static_cast<std::size_t>(w) * 4;
+    const auto texRowBytes = static_cast<std::size_t>(texWidth) * 4;
+    std::uint8_t* pixels = image.pixels.data();
+    for (std::int32_t top = 0, bottom = h - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(pixels + top * rowBytes, pixels + top * rowBytes + used, pixels + bottom * rowBytes);
+    }
+    const std::size_t texBytes = texRowBytes * static_cast<std::size_t>(texHeight);
+    if (image.pixels.size() < texBytes) image.pixels.resize(texBytes);
+    pixels = image.pixels.data();
+    // Rows move to their new stride in the order that never overwrites a row not yet moved.
+    auto move = [&](std::int32_t row) {
+        std::memmove(pixels + row * texRowBytes, pixels + row * rowBytes, used);
+        std::memset(pixels + row * texRowBytes + used, 0, texRowBytes - used);
+    };
+    if (texRowBytes == rowBytes && used == rowBytes) {
+        // Rows stay where they are.
+    } else if (texRowBytes > rowBytes) {
+        for (std::int32_t row = h - 1; row >= 0; --row) move(row);
+    } else {
+        for (std::int32_t row = 0; row < h; ++row) move(row);
+    }
+    std::memset(pixels + static_cast<std::size_t>(h) * texRowBytes, 0, texBytes - static_cast<std::size_t>(h) * texRowBytes);
+    image.pixels.resize(texBytes);
+    image.width = texWidth;
+    image.height = texHeight;
+}
+
 void BleedTransparentTexels(std::vector<std::uint8_t>& texels, std::int32_t width, std::int32_t height) {
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
@@ -53,13 +84,14 @@ void BleedTransparentTexels(std::vector<std::uint8_t>& texels, std::int32_t widt
     }
 }
 
-void MakeNormalMap(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out, std::int32_t width,
-                   std::int32_t height) {
-    out.resize(in.size());
+void MakeNormalMap(std::vector<std::uint8_t>& texels, std::int32_t width, std::int32_t height) {
+    // The heights aside, a quarter of the texels' size: the normals replace them in place.
+    std::vector<std::uint8_t> heights(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (std::size_t i = 0; i < heights.size(); ++i) heights[i] = texels[i * 4 + 2];
     auto heightAt = [&](std::int32_t x, std::int32_t y) {
         x = (x % width + width) % width;
         y = (y % height + height) % height;
-        return in[At(x, y, width) + 2] / 255.0;
+        return heights[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] / 255.0;
     };
     for (std::int32_t y = 0; y < height; ++y) {
         for (std::int32_t x = 0; x < width; ++x) {
@@ -69,11 +101,10 @@ void MakeNormalMap(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t
             const double nx = -((c + 2 * h + f) - (a + 2 * g + d));
             const double ny = -((d + 2 * e + f) - (a + 2 * b + c));
             const double n = 1.0 / std::sqrt(nx * nx + ny * ny + 1.0);
-            std::uint8_t* texel = out.data() + At(x, y, width);
+            std::uint8_t* texel = texels.data() + At(x, y, width);
             texel[0] = static_cast<std::uint8_t>((nx * n + 1) / 2 * 255);
             texel[1] = static_cast<std::uint8_t>((ny * n + 1) / 2 * 255);
             texel[2] = static_cast<std::uint8_t>((n + 1) / 2 * 255);
-            texel[3] = in[At(x, y, width) + 3];
         }
     }
 }
@@ -109,32 +140,36 @@ void MakeSquare(std::vector<std::uint8_t>& texels, std::int32_t& width, std::int
     texels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
 }
 
-void NextMipLevel(const std::vector<std::uint8_t>& in, std::int32_t size, std::vector<std::uint8_t>& out) {
+void NextMipLevel(std::vector<std::uint8_t>& texels, std::int32_t size) {
+    // Texel (x, y) of the smaller level lies at or before (2x, 2y) of the larger, the first
+    // it reads, and every later texel reads further on: the level can be written in place.
     const std::int32_t half = size / 2;
-    out.resize(static_cast<std::size_t>(half) * static_cast<std::size_t>(half) * 4);
     for (std::int32_t y = 0; y < half; ++y) {
         for (std::int32_t x = 0; x < half; ++x) {
             const std::int32_t sx = 2 * x;
             const std::int32_t sy = 2 * y;
             const bool right = sx + 1 < size;
             const bool below = sy + 1 < size;
+            std::uint8_t value[4];
             for (int c = 0; c < 4; ++c) {
-                const std::uint32_t s0 = in[At(sx, sy, size) + c];
-                std::uint32_t value = s0;
+                const std::uint32_t s0 = texels[At(sx, sy, size) + c];
+                std::uint32_t sum = s0;
                 if (right && below) {
-                    const std::uint32_t sR = in[At(sx + 1, sy, size) + c];
-                    const std::uint32_t sD = in[At(sx + 1, sy + 1, size) + c];
-                    const std::uint32_t sB = in[At(sx, sy + 1, size) + c];
-                    value = (4 * s0 + 2 * sR + 2 * sD + sB) / 9;
+                    const std::uint32_t sR = texels[At(sx + 1, sy, size) + c];
+                    const std::uint32_t sD = texels[At(sx + 1, sy + 1, size) + c];
+                    const std::uint32_t sB = texels[At(sx, sy + 1, size) + c];
+                    sum = (4 * s0 + 2 * sR + 2 * sD + sB) / 9;
                 } else if (below) {
-                    value = (2 * s0 + in[At(sx, sy + 1, size) + c]) / 3;
+                    sum = (2 * s0 + texels[At(sx, sy + 1, size) + c]) / 3;
                 } else if (right) {
-                    value = (2 * s0 + in[At(sx + 1, sy, size) + c]) / 3;
+                    sum = (2 * s0 + texels[At(sx + 1, sy, size) + c]) / 3;
                 }
-                out[At(x, y, half) + c] = static_cast<std::uint8_t>(value);
+                value[c] = static_cast<std::uint8_t>(sum);
             }
+            std::memcpy(texels.data() + At(x, y, half), value, 4);
         }
     }
+    texels.resize(static_cast<std::size_t>(half) * static_cast<std::size_t>(half) * 4);
 }
 
 }  // namespace zrv

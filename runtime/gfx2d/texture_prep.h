@@ -1,6 +1,8 @@
 // The work on pixels before a texture goes to OpenGL: the flipped copy into a power-of-two
 // buffer, the colour bleed under transparent texels, the normal map and the mipmap
-// levels. Pure functions over RGBA buffers, texture rows counted from the bottom.
+// levels. Pure functions over RGBA buffers, texture rows counted from the bottom. All but
+// the copy work where the pixels lie: a large image is held only once on its way to the
+// texture.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +20,11 @@ std::int32_t PowerOfTwoAtLeast(std::int32_t size, std::int32_t minimum = 2) noex
 void CopyFlipped(const DecodedImage& image, std::int32_t x0, std::int32_t y0, std::int32_t w, std::int32_t h,
                  std::int32_t texWidth, std::int32_t texHeight, std::vector<std::uint8_t>& texels);
 
+// The same for the w x h rectangle at the image's top left, done in the image's own buffer,
+// which then holds the TW x TH texels (width and height become TW and TH).
+void LayOutAsTexture(DecodedImage& image, std::int32_t w, std::int32_t h, std::int32_t texWidth,
+                     std::int32_t texHeight);
+
 // Every texel with alpha 0 takes the average colour of those of its eight neighbours that
 // are opaque and lie off the texture's outermost rows and columns (black when there are
 // none), so that bilinear filtering blends nothing foreign in at transparent edges. Alpha
@@ -25,12 +32,13 @@ void CopyFlipped(const DecodedImage& image, std::int32_t x0, std::int32_t y0, st
 void BleedTransparentTexels(std::vector<std::uint8_t>& texels, std::int32_t width, std::int32_t height);
 
 // The normal map of the heights in byte 2 (blue), wrapping around at the edges; alpha kept.
-void MakeNormalMap(const std::vector<std::uint8_t>& in, std::vector<std::uint8_t>& out, std::int32_t width,
-                   std::int32_t height);
+// Every texel is computed from the heights as they were before.
+void MakeNormalMap(std::vector<std::uint8_t>& texels, std::int32_t width, std::int32_t height);
 
 // Halves the longer side by averaging pairs until the buffer is square.
 void MakeSquare(std::vector<std::uint8_t>& texels, std::int32_t& width, std::int32_t& height);
-// The next smaller mipmap level of a size x size buffer (size / 2 on each side).
-void NextMipLevel(const std::vector<std::uint8_t>& in, std::int32_t size, std::vector<std::uint8_t>& out);
+// The next smaller mipmap level of a size x size buffer (size / 2 on each side), written
+// over the start of the buffer, which shrinks to it.
+void NextMipLevel(std::vector<std::uint8_t>& texels, std::int32_t size);
 
 }  // namespace zrv

@@ -30,21 +30,36 @@ std::uint32_t NewTexture(OpenGLLumivane& renderer, GLint magFilter, GLint minFil
     return name;
 }
 
-std::uint32_t UploadMipmapped(OpenGLLumivane& renderer, std::vector<std::uint8_t> texels, std::int32_t width,
+// The square mipmapped copy, made from the texels, which it uses up: each level is
+// written over the one before.
+std::uint32_t UploadMipmapped(OpenGLLumivane& renderer, std::vector<std::uint8_t>& texels, std::int32_t width,
                               std::int32_t height) {
     ResetUnpackState();
     const std::uint32_t name = NewTexture(renderer, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR);
     MakeSquare(texels, width, height);
     std::int32_t size = width;
-    std::vector<std::uint8_t> smaller;
     for (GLint level = 0;; ++level) {
         glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         if (size < 2) break;
-        NextMipLevel(texels, size, smaller);
-        texels.swap(smaller);
+        NextMipLevel(texels, size);
         size /= 2;
     }
     return name;
+}
+
+// The texels (TW x TH, in texture layout) made into the texture and, when asked for, the
+// mipmapped copy; the texels are used up.
+void UploadTexels(OpenGLLumivane& renderer, std::vector<std::uint8_t>& texels, std::int32_t texWidth,
+                  std::int32_t texHeight, const UploadOptions& options, UploadedTexture& result) {
+    if (!options.font) BleedTransparentTexels(texels, texWidth, texHeight);
+    ResetUnpackState();
+    const GLint filter = options.font ? GL_NEAREST : GL_LINEAR;
+    result.texture = NewTexture(renderer, filter, filter);
+    if (options.normalMap) MakeNormalMap(texels, texWidth, texHeight);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    if (options.mipmapped) result.mipTexture = UploadMipmapped(renderer, texels, texWidth, texHeight);
+    result.texWidth = texWidth;
+    result.texHeight = texHeight;
 }
 
 }  // namespace
@@ -64,20 +79,25 @@ bool UploadImage(OpenGLLumivane& renderer, const DecodedImage& image, std::int32
     const std::int32_t texHeight = PowerOfTwoAtLeast(h);
     std::vector<std::uint8_t> texels;
     CopyFlipped(image, x0, y0, w, h, texWidth, texHeight, texels);
-    if (!options.font) BleedTransparentTexels(texels, texWidth, texHeight);
+    UploadTexels(renderer, texels, texWidth, texHeight, options, result);
+    result.width = w;
+    result.height = h;
+    return true;
+}
 
-    ResetUnpackState();
-    const GLint filter = options.font ? GL_NEAREST : GL_LINEAR;
-    result.texture = NewTexture(renderer, filter, filter);
-    if (options.normalMap) {
-        std::vector<std::uint8_t> normals;
-        MakeNormalMap(texels, normals, texWidth, texHeight);
-        texels.swap(normals);
-    }
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    if (options.mipmapped) result.mipTexture = UploadMipmapped(renderer, std::move(texels), texWidth, texHeight);
-    result.texWidth = texWidth;
-    result.texHeight = texHeight;
+bool UploadWholeImage(OpenGLLumivane& renderer, DecodedImage& image, const UploadOptions& options,
+                      UploadedTexture& result) {
+    result = UploadedTexture{};
+    const std::int32_t maxSize = MaxTextureSize();
+    const std::int32_t w = std::min(image.width, maxSize);
+    const std::int32_t h = std::min(image.height, maxSize);
+    if (w < 1 || h < 1) return false;
+
+    const std::int32_t texWidth = PowerOfTwoAtLeast(w);
+    const std::int32_t texHeight = PowerOfTwoAtLeast(h);
+    LayOutAsTexture(image, w, h, texWidth, texHeight);
+    UploadTexels(renderer, image.pixels, texWidth, texHeight, options, result);
+    image = DecodedImage{};
     result.width = w;
     result.height = h;
     return true;

@@ -33,4 +33,9 @@ struct UploadedTexture {
 bool UploadImage(OpenGLLumivane& renderer, const DecodedImage& image, std::int32_t x0, std::int32_t y0,
                  std::int32_t w, std::int32_t h, const UploadOptions& options, UploadedTexture& result);
 
+// The same for the whole image, whose buffer becomes the texels on the way: the pixels are
+// held only once. The image is used up (left empty).
+bool UploadWholeImage(OpenGLLumivane& renderer, DecodedImage& image, const UploadOptions& options,
+                      UploadedTexture& result);
+
 }  // namespace zrv

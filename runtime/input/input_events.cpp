@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include "input/dik_codes.h"
+
 namespace zrv {
 
 namespace {
@@ -33,6 +35,18 @@ void LearnKeyText(InputState& state, const SDL_Event& event) {
     }
 }
 
+// A press is counted as it arrives, so that a key let go again before the next snapshot
+// still counts as down in it.
+void CountPress(InputState& state, const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat != 0) return;
+    if (state.window == nullptr || event.key.windowID != SDL_GetWindowID(state.window)) return;
+    const std::int32_t scancode = event.key.keysym.scancode;
+    const std::uint8_t dik = DikFromScancode(scancode);
+    if (dik == 0) return;
+    ++state.keyPresses[dik];
+    state.keySource[dik] = static_cast<std::uint16_t>(scancode);
+}
+
 int Watch(void* userdata, SDL_Event* event) {
     auto& state = *static_cast<InputState*>(userdata);
     if (event->type == SDL_MOUSEWHEEL) {
@@ -40,6 +54,7 @@ int Watch(void* userdata, SDL_Event* event) {
         if (event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED) y = -y;
         state.wheelSum += y;
     } else {
+        CountPress(state, *event);
         LearnKeyText(state, *event);
     }
     return 1;

@@ -30,6 +30,19 @@ struct MouseSample {
     std::int16_t dx, dy, wheel;
 };
 
+// Who reads a keyboard snapshot. A key that went down and up again between two snapshots
+// still counts as down once for each reader, so that no reader misses a short tap.
+enum class KeyReader {
+    frame,       // the frame call and the commands that wait for input
+    characters,  // the typed-character reader
+    none,        // the state of the moment only (the key test takes taps key by key)
+};
+
+// Presses a reader has seen, by DIK code, against the count of presses so far.
+struct SeenPresses {
+    std::uint32_t seen[256] = {};
+};
+
 struct InputState {
     InputState() noexcept;
     ~InputState();
@@ -71,6 +84,11 @@ struct InputState {
     std::uint16_t keySource[256] = {};
     std::uint8_t lastTypedChar = 0;
     bool keyResetPending = false;
+    // Key presses counted by DIK code as their events arrive, and what each reader has seen.
+    std::uint32_t keyPresses[256] = {};
+    SeenPresses frameSeen;
+    SeenPresses charactersSeen;
+    SeenPresses keyTestSeen;
     bool initialised = false;
 };
 
@@ -78,10 +96,14 @@ struct InputState {
 void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
 void ReleaseInput(InputState& state);
 
-void RefreshKeyboard(InputState& state);
+// Takes a keyboard snapshot: the keys down now, and for a reader also the keys pressed
+// since its last snapshot.
+void RefreshKeyboard(InputState& state, KeyReader reader = KeyReader::frame);
 // The snapshot starts from nothing at the next refresh (after the debugger had the keys).
 void MarkKeyStateForReset(InputState& state) noexcept;
 bool KeyDownInSnapshot(const InputState& state, std::int32_t code) noexcept;
+// True once for each press of the key (low eight bits of code) since the last key test.
+bool TakeKeyTestPress(InputState& state, std::int32_t code) noexcept;
 bool AnyKeyDownInSnapshot(const InputState& state) noexcept;
 bool AnyKeyTyped(InputState& state);
 

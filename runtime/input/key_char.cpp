@@ -42,7 +42,7 @@ bool Counts(std::int32_t character) { return character == 8 || character == 10 |
 
 // The character, or 0 when there is none or the held key already reported it.
 char ScanKeyChar(InputState& state) {
-    RefreshKeyboard(state);
+    RefreshKeyboard(state, KeyReader::characters);
     std::int32_t key = 0;
     for (std::int32_t code = 0; code < 255 && key == 0; ++code) {
         if (!KeyDownInSnapshot(state, code)) continue;

@@ -10,15 +10,38 @@
 
 namespace zrv {
 
-void RefreshKeyboard(InputState& state) {
+namespace {
+
+SeenPresses* SeenBy(InputState& state, KeyReader reader) noexcept {
+    switch (reader) {
+    case KeyReader::frame: return &state.frameSeen;
+    case KeyReader::characters: return &state.charactersSeen;
+    case KeyReader::none: break;
+    }
+    return nullptr;
+}
+
+// True when the key went down since the reader last looked; it has seen the press now.
+bool TakePress(const InputState& state, SeenPresses& seen, std::int32_t code) noexcept {
+    if (seen.seen[code] == state.keyPresses[code]) return false;
+    seen.seen[code] = state.keyPresses[code];
+    return true;
+}
+
+}  // namespace
+
+void RefreshKeyboard(InputState& state, KeyReader reader) {
     if (state.window == nullptr) return;
     SDL_PumpEvents();
     // The key events themselves are not needed: the state above is what programs test,
-    // and the characters were taken from the events as they arrived.
+    // and the presses and characters were taken from the events as they arrived.
     SDL_FlushEvents(SDL_KEYDOWN, SDL_TEXTINPUT);
     if (state.keyResetPending) {
         std::memset(state.keyState, 0, sizeof state.keyState);
         state.lastTypedChar = 0;
+        for (SeenPresses* seen : {&state.frameSeen, &state.charactersSeen, &state.keyTestSeen}) {
+            std::memcpy(seen->seen, state.keyPresses, sizeof seen->seen);
+        }
         state.keyResetPending = false;
     }
     // Keys typed into another window are none of the program's business.
@@ -34,7 +57,16 @@ void RefreshKeyboard(InputState& state) {
         fresh[dik] = 0x80;
         state.keySource[dik] = static_cast<std::uint16_t>(scancode);
     }
+    if (SeenPresses* seen = SeenBy(state, reader)) {
+        for (std::int32_t code = 0; code < 256; ++code) {
+            if (TakePress(state, *seen, code)) fresh[code] = 0x80;
+        }
+    }
     std::memcpy(state.keyState, fresh, sizeof fresh);
+}
+
+bool TakeKeyTestPress(InputState& state, std::int32_t code) noexcept {
+    return TakePress(state, state.keyTestSeen, code & 255);
 }
 
 void MarkKeyStateForReset(InputState& state) noexcept { state.keyResetPending = true; }
@@ -55,6 +87,9 @@ bool AnyKeyDownInSnapshot(const InputState& state) noexcept {
 double IsKeyDown(double code) {
     auto* input = zrv::Runtime().input.get();
     if (input == nullptr) return 0;
-    zrv::RefreshKeyboard(*input);
-    return zrv::KeyDownInSnapshot(*input, TruncateToInt32(code)) ? 1 : 0;
+    zrv::RefreshKeyboard(*input, zrv::KeyReader::none);
+    const std::int32_t key = TruncateToInt32(code);
+    // Every key test sees a press once, even when the key was let go before it looked.
+    const bool pressed = zrv::TakeKeyTestPress(*input, key);
+    return zrv::KeyDownInSnapshot(*input, key) || pressed ? 1 : 0;
 }

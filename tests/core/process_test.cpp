@@ -1,5 +1,6 @@
 // Whole programs run as child processes: start-up, the log, the ways out of the process.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -216,6 +217,68 @@ TEST(ProgramProcess, RandomSeedVariableRepeatsARunWhileTheClockSeedVariesIt) {
         EXPECT_NE(line, clock1) << ignored;
     }
     EXPECT_NE(RandomLine("2147483648"), ExpectedRandomLine(INT32_MIN)) << "out of range never wraps";
+}
+
+// A temporary folder shared with another user, who put something named ErrorLog.txt into
+// it that the program cannot delete. As root the program runs as "nobody" in a sticky
+// folder (as /tmp is) and root plants the thing; otherwise the folder is made read-only
+// after planting.
+class SharedTmp {
+public:
+    static constexpr int kNobody = 65534;
+
+    explicit SharedTmp(void (*plant)(const std::string& path)) : folder_(base_ / "shared") {
+        ::mkdir(folder_.c_str(), 0755);
+        plant(folder_ + "/ErrorLog.txt");
+        if (::geteuid() == 0) {
+            EXPECT_EQ(::chmod(base_.Path().c_str(), 0755), 0);
+            EXPECT_EQ(::chmod(folder_.c_str(), 01777), 0);
+            userId_ = kNobody;
+        } else {
+            EXPECT_EQ(::chmod(folder_.c_str(), 0555), 0);
+        }
+    }
+    ~SharedTmp() { ::chmod(folder_.c_str(), 0755); }
+
+    ChildResult Run() const {
+        ChildOptions options;
+        options.env = {{"TMPDIR", folder_}, {"ZRV_PROBE", "end"}};
+        options.userId = userId_;
+        options.timeoutSeconds = 20;
+        return RunChild(TestProgram("frame_probe"), options);
+    }
+    std::string Log() const { return folder_ + "/ErrorLog.txt"; }
+
+private:
+    TempDir base_;
+    std::string folder_;
+    int userId_ = -1;
+};
+
+TEST(ProgramProcess, ALogNameTakenByAnotherUserNeitherBlocksStartUpNorGetsTheLog) {
+    // A pipe nobody reads: opening it for writing would wait for a reader for ever.
+    const SharedTmp withPipe([](const std::string& path) {
+        ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+        ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    });
+    const ChildResult piped = withPipe.Run();
+    EXPECT_TRUE(piped.exited) << piped.err;
+    EXPECT_EQ(piped.exitCode, 0);
+    EXPECT_TRUE(Contains(piped.out, "quit hook 1"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(withPipe.Log().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+
+    // A file anyone may write to is neither fresh nor private: it gets none of the lines.
+    const SharedTmp withFile([](const std::string& path) {
+        WriteFile(path, "");
+        ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    });
+    const ChildResult filed = withFile.Run();
+    EXPECT_TRUE(filed.exited) << filed.err;
+    EXPECT_EQ(filed.exitCode, 0);
+    EXPECT_TRUE(Contains(filed.out, "quit hook 1"));
+    EXPECT_EQ(ReadFile(withFile.Log()), "");
 }
 
 }  // namespace

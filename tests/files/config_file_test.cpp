@@ -30,6 +30,12 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
+void ChangeAndWriteBack(const char* name, const char* value) {
+    OpenConfigFile(name);
+    WriteConfigValue("A", "k", value);
+    OpenConfigFile("");
+}
+
 TEST_F(ConfigFileTest, NamesCompareWithoutCaseAndTrailingSpacesAreKept) {
     WriteFile(here / "settings.ini", "; comment\r\n[Audio]\r\nVolume = 0.8 \r\n");
     OpenConfigFile("settings.ini");
@@ -140,16 +146,38 @@ TEST_F(ConfigFileTest, WriteBackGoesWhereTheFileWasReadAndNeverOverADevice) {
     // A link stays a link; the file it names gets the contents.
     WriteFile(here / "real.ini", "[A]\nk=1\n");
     ASSERT_EQ(::symlink("real.ini", (here / "link.ini").c_str()), 0);
-    OpenConfigFile("link.ini");
-    WriteConfigValue("A", "k", "3");
-    OpenConfigFile("");
+    ChangeAndWriteBack("link.ini", "3");
     EXPECT_TRUE(std::filesystem::is_symlink(here / "link.ini"));
     EXPECT_EQ(ReadFile(here / "real.ini"), "[A]\r\nk=3\r\n");
 
-    OpenConfigFile("/dev/null");
-    WriteConfigValue("A", "k", "v");
-    OpenConfigFile("");
+    // A link whose file is missing, through a second link: the file is made, as for a
+    // missing name.
+    std::filesystem::create_directory(here / "sub");
+    ASSERT_EQ(::symlink("sub/hop.ini", (here / "dangling.ini").c_str()), 0);
+    ASSERT_EQ(::symlink("made.ini", (here / "sub/hop.ini").c_str()), 0);
+    ChangeAndWriteBack("dangling.ini", "4");
+    EXPECT_TRUE(std::filesystem::is_symlink(here / "dangling.ini"));
+    EXPECT_EQ(ReadFile(here / "sub/made.ini"), "[A]\r\nk=4\r\n");
+
+    // A loop of links and a device are never written, and nothing is left beside them.
+    ASSERT_EQ(::symlink("loop.ini", (here / "loop.ini").c_str()), 0);
+    ChangeAndWriteBack("loop.ini", "5");
+    EXPECT_TRUE(std::filesystem::is_symlink(here / "loop.ini"));
+    ChangeAndWriteBack("/dev/null", "v");
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    EXPECT_EQ(FilesIn(here.Path()),
+              (std::vector<std::string>{"dangling.ini", "link.ini", "loop.ini", "real.ini", "sub", "where.ini"}));
+}
+
+TEST_F(ConfigFileTest, NamesUpToTheLongestAFolderTakesAreWrittenBack) {
+    for (const std::size_t length : {249u, 255u}) {
+        const std::string name = std::string(length - 4, 'c') + ".ini";
+        OpenConfigFile(name.c_str());
+        WriteConfigValue("S", "k", "v");
+        OpenConfigFile("");
+        EXPECT_EQ(ReadFile(here / name), "[S]\r\nk=v\r\n") << length;
+    }
+    EXPECT_EQ(FilesIn(here.Path()).size(), 2u);
 }
 
 TEST_F(ConfigFileTest, AConfigurationFromMemoryOrThePackIsNeverWrittenToItsMemoryName) {

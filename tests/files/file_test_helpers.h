@@ -13,6 +13,7 @@
 #include "core/runtime_state.h"
 #include "files/channel_table.h"
 #include "files/pack_writer.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "zorvane.h"
 
@@ -42,30 +43,6 @@ public:
 private:
     TempDir folder_;
     std::string previous_;
-};
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = ::getenv(name)) old_ = old, hadOld_ = true;
-        if (value != nullptr) {
-            ::setenv(name, value, 1);
-        } else {
-            ::unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (hadOld_) {
-            ::setenv(name_.c_str(), old_.c_str(), 1);
-        } else {
-            ::unsetenv(name_.c_str());
-        }
-    }
-
-private:
-    std::string name_;
-    std::string old_;
-    bool hadOld_ = false;
 };
 
 inline PackImage MakePack(const std::vector<PackInput>& files, bool fromEnd) {

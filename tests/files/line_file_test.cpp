@@ -84,6 +84,13 @@ TEST_F(LineFileTest, TwoFilesUsedAlternatelyAreWrittenBackAtEverySwitch) {
     EXPECT_EQ(ReadFile(here / "c.txt"), "c\n");
 }
 
+TEST_F(LineFileTest, ANameOfTheLongestLengthAFolderTakesIsWrittenBack) {
+    const std::string name = std::string(251, 'l') + ".txt";
+    EXPECT_EQ(WriteFileLine(name.c_str(), 1, "one"), 0);
+    EXPECT_EQ(Line("other.txt", 0), "NO_FILE");
+    EXPECT_EQ(ReadFile(here / name), "\r\none\r\n");
+}
+
 TEST_F(LineFileTest, At256LinesAnd1023CharactersTheStoreIsFull) {
     std::string text;
     for (int i = 0; i < 300; ++i) text += "line " + std::to_string(i) + "\n";

@@ -73,8 +73,10 @@ TEST(FilesProgram, FilesPackedIntoTheExecutableReadBackByteForByte) {
     }
     EXPECT_NE(run.out.find("file " + work / "tmp/sbx"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("no channel for missing.png\nno file for missing.png\n"), std::string::npos) << run.out;
-    // The file extracted last went with the program's end.
-    EXPECT_EQ(Entries(work / "tmp"), std::vector<std::string>{"ErrorLog.txt"});
+    // The file extracted last went with the program's end. Only the runtime's own files
+    // count: libraries the program loads may keep things of theirs in the same folder.
+    for (const std::string& name : Entries(work / "tmp")) EXPECT_NE(name.rfind("sbx", 0), 0u) << name;
+    EXPECT_TRUE(fs::is_regular_file(work / "tmp/ErrorLog.txt"));
 }
 
 TEST(FilesProgram, KnowsTheFolderItWasStartedInAfterEnteringItsOwn) {

@@ -48,6 +48,25 @@ TEST(TexturePrep, CopyTurnsTheImageUpsideDownIntoZeroedTexels) {
     EXPECT_EQ(At(texels, 4, 0, 2)[3], 0);
 }
 
+TEST(TexturePrep, AnImageLaidOutInItsOwnBufferMatchesTheFlippedCopy) {
+    // Padded (5 x 3 into 8 x 4), already a power of two (4 x 2), and cut to a smaller
+    // texture (the top-left 3 x 2 of 5 x 3 into 4 x 2).
+    const struct {
+        int width, height, w, h, texWidth, texHeight;
+    } cases[] = {{5, 3, 5, 3, 8, 4}, {4, 2, 4, 2, 4, 2}, {5, 3, 3, 2, 4, 2}};
+    for (const auto& c : cases) {
+        DecodedImage image;
+        ASSERT_TRUE(PrepareImage(image, c.width, c.height, DecodeLimits{}));
+        for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<std::uint8_t>(i + 1);
+        Texels copied;
+        CopyFlipped(image, 0, 0, c.w, c.h, c.texWidth, c.texHeight, copied);
+        LayOutAsTexture(image, c.w, c.h, c.texWidth, c.texHeight);
+        EXPECT_EQ(image.pixels, copied) << c.width << "x" << c.height << " into " << c.texWidth << "x" << c.texHeight;
+        EXPECT_EQ(image.width, c.texWidth);
+        EXPECT_EQ(image.height, c.texHeight);
+    }
+}
+
 TEST(TexturePrep, TransparentTexelsTakeTheAverageOfOpaqueInnerNeighbours) {
     Texels t = Fill(4, 4, 50, 60, 70, 0);
     // Two opaque inner texels next to the transparent one at (1, 1)... and one on the edge,
@@ -75,10 +94,25 @@ TEST(TexturePrep, TransparentTexelsTakeTheAverageOfOpaqueInnerNeighbours) {
 TEST(TexturePrep, MipLevelsWeighTheFourTexelsFourTwoTwoOne) {
     // 2 x 2: s0 = 90 at (0, 0), sR = 18, sB = 9, sD = 27.
     Texels level = {90, 0, 0, 0, 18, 0, 0, 0, 9, 0, 0, 0, 27, 0, 0, 0};
-    Texels next;
-    NextMipLevel(level, 2, next);
-    ASSERT_EQ(next.size(), 4u);
-    EXPECT_EQ(next[0], (4 * 90 + 2 * 18 + 2 * 27 + 9) / 9);
+    NextMipLevel(level, 2);
+    ASSERT_EQ(level.size(), 4u);
+    EXPECT_EQ(level[0], (4 * 90 + 2 * 18 + 2 * 27 + 9) / 9);
+    // Written over the larger level, each texel still reads the larger level's values.
+    Texels ramp(8 * 8 * 4);
+    for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<std::uint8_t>(i * 7 + i / 32);
+    const Texels before = ramp;
+    NextMipLevel(ramp, 8);
+    ASSERT_EQ(ramp.size(), 4u * 4 * 4);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            for (int c = 0; c < 4; ++c) {
+                auto in = [&](int sx, int sy) { return unsigned(before[(sy * 8 + sx) * 4 + c]); };
+                const unsigned want = (4 * in(2 * x, 2 * y) + 2 * in(2 * x + 1, 2 * y) + 2 * in(2 * x + 1, 2 * y + 1) +
+                                       in(2 * x, 2 * y + 1)) / 9;
+                ASSERT_EQ(At(ramp, 4, x, y)[c], want) << x << "," << y << "," << c;
+            }
+        }
+    }
 }
 
 TEST(TexturePrep, WideTexelsAreHalvedToASquareByPairs) {
@@ -105,8 +139,8 @@ TEST(TexturePrep, NormalMapOfASlopeLeansAgainstIt) {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 4; ++x) At(t, 4, x, y)[2] = static_cast<std::uint8_t>(x * 20);
     }
-    Texels normals;
-    MakeNormalMap(t, normals, 4, 4);
+    Texels normals = t;
+    MakeNormalMap(normals, 4, 4);
     const std::uint8_t* inner = At(normals, 4, 1, 1);
     EXPECT_LT(inner[0], 127);
     EXPECT_EQ(inner[1], 127);

@@ -98,6 +98,27 @@ TEST_F(Keyboard, KeysWithoutACharacterGiveNothing) {
     for (int i = 0; i < 10; ++i) EXPECT_EQ(Typed(), "");
 }
 
+TEST_F(Keyboard, ATapBetweenTwoLooksCountsAsDownOnceForEachReader) {
+    InputState& input = *Runtime().input;
+    constexpr std::int32_t kB = 48;
+    // Whatever earlier tests pressed has been seen by every reader.
+    RefreshKeyboard(input);
+    IsKeyDown(kB);
+    Typed();
+
+    x.Tap("b");  // down and up again before the runtime looks
+    ASSERT_TRUE(Eventually([&] {
+        RefreshKeyboard(input);
+        return KeyDownInSnapshot(input, kB);
+    }));
+    RefreshKeyboard(input);
+    EXPECT_FALSE(KeyDownInSnapshot(input, kB));
+    EXPECT_EQ(IsKeyDown(kB), 1);
+    EXPECT_EQ(IsKeyDown(kB), 0);
+    EXPECT_EQ(Typed(), "b");
+    EXPECT_EQ(Typed(), "");
+}
+
 // Every key of a 105-key keyboard has a code, and no two keys share one (except the two
 // names of the key beside Return).
 TEST(DikTable, CoversTheWholeKeyboardWithoutSharedCodes) {

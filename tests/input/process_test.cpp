@@ -31,6 +31,18 @@ TEST(EndingKeys, EscapeEndsTheProgram) {
     EXPECT_EQ(ReadLogLines(tmp.Path()), kCleanRun);
 }
 
+TEST(EndingKeys, AShortTapOfEscapeBetweenTwoFramesEndsTheProgram) {
+    TempDir tmp;
+    LiveChild child(TestProgram("display_probe"), Env{{"TMPDIR", tmp.Path()}});
+    ASSERT_TRUE(child.WaitForLine("ready"));
+    XDisplay x;
+    x.Tap("Escape");  // let go long before the next frame looks
+    const ChildResult result = child.Finish();
+    EXPECT_TRUE(result.exited);
+    EXPECT_TRUE(Contains(result.out, "quit hook\n"));
+    EXPECT_FALSE(Contains(result.out, "timeout"));
+}
+
 TEST(EndingKeys, WithEscapeSwitchedOffOnlyAltF4EndsTheProgram) {
     TempDir tmp;
     LiveChild child(TestProgram("display_probe"), Env{{"TMPDIR", tmp.Path()}, {"ZRV_ESCAPE_QUITS", "0"}});

@@ -1,6 +1,7 @@
 #include "support/child_process.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/ptrace.h>
@@ -54,6 +55,11 @@ ChildResult RunChild(const std::string& path, const ChildOptions& options) {
         dup2(outPipe[1], 1);
         dup2(errPipe[1], 2);
         for (const auto& [name, value] : options.env) setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& name : options.unsetEnv) unsetenv(name.c_str());
+        if (options.userId >= 0) {
+            const auto id = static_cast<uid_t>(options.userId);
+            if (setgroups(0, nullptr) != 0 || setgid(id) != 0 || setuid(id) != 0) _exit(125);
+        }
         if (!options.workingDir.empty() && chdir(options.workingDir.c_str()) != 0) _exit(126);
         if (options.traced) {
             // The leak checker of a sanitizer build cannot run under a tracer.

@@ -10,9 +10,12 @@ namespace zrv::test {
 struct ChildOptions {
     std::vector<std::string> args;                            // after the program path
     std::vector<std::pair<std::string, std::string>> env;     // added or replaced
+    std::vector<std::string> unsetEnv;                        // removed
     std::string workingDir;                                   // empty: the test's own
     bool traced = false;  // run under a ptrace tracer, as a debugger would
     int timeoutSeconds = 60;
+    // Run as this user and group id (when the test runs as root); -1: as the test.
+    int userId = -1;
 };
 
 struct ChildResult {
