@@ -57,6 +57,11 @@ std::int32_t DurationMs(const AVFormatContext& format) {
 MediaDecoder::~MediaDecoder() { CloseAll(); }
 
 void MediaDecoder::CloseAll() noexcept {
+    CloseFormat();
+    source_.reset();
+}
+
+void MediaDecoder::CloseFormat() noexcept {
     avcodec_free_context(&audio_);
     avcodec_free_context(&video_);
     av_frame_free(&frame_);
@@ -70,15 +75,27 @@ void MediaDecoder::CloseAll() noexcept {
     atEnd_ = false;
 }
 
-bool MediaDecoder::Open(const std::string& path, std::int32_t outputRate, bool withVideo) {
+bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool withVideo) {
     KeepFFmpegQuiet();
     CloseAll();
-    path_ = path;
     outputRate_ = outputRate;
     withVideo_ = withVideo;
-    if (avformat_open_input(&format_, path.c_str(), nullptr, nullptr) != 0) return false;
-    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+    source_ = std::make_unique<MediaSource>();
+    if (!source_->Open(name) || !OpenFormat()) {
         CloseAll();
+        return false;
+    }
+    return true;
+}
+
+bool MediaDecoder::OpenFormat() {
+    format_ = avformat_alloc_context();
+    if (format_ == nullptr) return false;
+    const std::string url = source_->AttachTo(*format_);
+    // On failure the context is freed and format_ cleared.
+    if (avformat_open_input(&format_, url.c_str(), nullptr, nullptr) != 0) return false;
+    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+        CloseFormat();
         return false;
     }
     lengthMs_ = DurationMs(*format_);
@@ -223,8 +240,9 @@ bool MediaDecoder::SeekToStart() {
     if (format_ == nullptr) return false;
     const std::int64_t start = format_->start_time != AV_NOPTS_VALUE ? format_->start_time : 0;
     if (avformat_seek_file(format_, -1, std::numeric_limits<std::int64_t>::min(), start, start, 0) < 0) {
-        const std::string path = path_;
-        return Open(path, outputRate_, withVideo_);
+        // A file that cannot seek is read from its first byte once more.
+        CloseFormat();
+        return source_->Rewind() && OpenFormat();
     }
     if (audio_ != nullptr) avcodec_flush_buffers(audio_);
     if (video_ != nullptr) avcodec_flush_buffers(video_);
