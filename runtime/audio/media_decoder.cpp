@@ -92,8 +92,14 @@ bool MediaDecoder::OpenFormat() {
     format_ = avformat_alloc_context();
     if (format_ == nullptr) return false;
     const std::string url = source_->AttachTo(*format_);
+    // A playlist inside a media file may name further files to read, never a URL of the
+    // network or one of FFmpeg's other protocols.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
     // On failure the context is freed and format_ cleared.
-    if (avformat_open_input(&format_, url.c_str(), nullptr, nullptr) != 0) return false;
+    const int opened = avformat_open_input(&format_, url.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened != 0) return false;
     if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
         CloseFormat();
         return false;

@@ -1,4 +1,10 @@
 // Music through the media player and the mixer, measured in what the device played.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/runtime_state.h"
@@ -165,6 +171,28 @@ TEST_P(MusicFromMemory, ALoopingPieceRestartsEvery500MsWithoutATemporaryFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BlockAndPack, MusicFromMemory, ::testing::Values("block", "pack"));
+
+// A playlist in a media file may name further pieces; a URL among them is never fetched.
+TEST_F(Music, APlaylistNamingAUrlFetchesNothing) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/piece.ts";
+    WriteFile(folder / "list.mp3", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXT-X-VERSION:3\n#EXTINF:10.0,\n" + url +
+                                       "\n#EXT-X-ENDLIST\n");
+
+    StartMusic((folder / "list.mp3").c_str(), 0);
+    RunFor(300);
+    pollfd waiting{listener, POLLIN, 0};
+    EXPECT_EQ(::poll(&waiting, 1, 500), 0) << "something connected to " << url;
+    ::close(listener);
+}
 
 class MusicWithoutDevice : public NoDeviceTest {};
 
