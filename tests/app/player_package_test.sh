@@ -63,9 +63,10 @@ grep -qx "Exec=zorvane_player" "$entry" || fail "the desktop entry does not star
 icon=$(sed -n 's/^Icon=//p' "$entry")
 [ -f "$root/usr/share/icons/hicolor/64x64/apps/$icon.png" ] || fail "the desktop entry's icon $icon is not in the package"
 
-# What the executable links.
+# What the executable links: its own entries, found where the loader finds them.
+ldd "$player" >"$work/ldd"
 for library in $(readelf -d "$player" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
-  path=$(ldconfig -p | awk -v lib="$library" '!found && $1 == lib && /x86-64/ { print $NF; found = 1 }')
+  path=$(awk -v lib="$library" '$1 == lib && $2 == "=>" { print $3 }' "$work/ldd")
   [ -n "$path" ] || fail "$library, which the player links, is not on this machine"
   echo "$path"
 done >"$work/linked-files"
