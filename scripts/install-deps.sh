@@ -27,6 +27,9 @@ packages=(
   ffmpeg sox
   # the free font scripts/make-smalfont.sh draws the default small font from
   fonts-dejavu-core
+  # the player's Debian package: CPack derives its dependencies with dpkg-shlibdeps (which
+  # needs file), and its test checks the desktop entry
+  dpkg-dev file desktop-file-utils
 )
 
 missing=()

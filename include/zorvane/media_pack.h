@@ -1,9 +1,10 @@
 // Media names and the media pack. Every media name a command opens passes through one of
 // two resolvers: a name that exists as a file is used as it is; any other is looked up by
 // its base name (letters compared without case) in the pack appended to the executable,
-// and unpacked either into memory (the memory resolver: file channels, images, fonts,
-// sounds) or into a temporary file (the file resolver: music and movies). A resolver keeps
-// one result at a time: the next lookup through it releases the previous one.
+// and unpacked either into memory or into a temporary file, as the caller asks. The memory
+// resolver serves file channels, images, fonts and sounds, the file resolver music and
+// movies (which take memory results too, so no temporary file is written for them). A
+// resolver keeps one result at a time: the next lookup through it releases the previous one.
 #pragma once
 
 #include <cstdint>

@@ -14,6 +14,8 @@ extern "C" {
 #include <limits>
 #include <mutex>
 
+#include "files/memory_files.h"
+
 namespace zrv {
 
 namespace {
@@ -59,6 +61,11 @@ std::int32_t DurationMs(const AVFormatContext& format) {
 MediaDecoder::~MediaDecoder() { CloseAll(); }
 
 void MediaDecoder::CloseAll() noexcept {
+    CloseFormat();
+    source_.reset();
+}
+
+void MediaDecoder::CloseFormat() noexcept {
     avcodec_free_context(&audio_);
     avcodec_free_context(&video_);
     av_frame_free(&frame_);
@@ -72,21 +79,37 @@ void MediaDecoder::CloseAll() noexcept {
     atEnd_ = false;
 }
 
-bool MediaDecoder::Open(const std::string& path, std::int32_t outputRate, bool withVideo) {
+bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool withVideo) {
     KeepFFmpegQuiet();
     CloseAll();
-    path_ = path;
     outputRate_ = outputRate;
     withVideo_ = withVideo;
-    // Only a plain file is opened, and always as a file: a named pipe would hold the
-    // program until somebody writes into it, and a name such as "pipe:0.wav" or
-    // "http:x.mp3" would otherwise be taken for a stream address.
+    // Only a plain file or a block in memory is opened: a named pipe could hold the program
+    // until somebody writes into it.
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    const std::string asFile = "file:" + path;
-    if (avformat_open_input(&format_, asFile.c_str(), nullptr, nullptr) != 0) return false;
-    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+    if (!IsMemoryFileName(name.c_str()) && (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return false;
+    source_ = std::make_unique<MediaSource>();
+    if (!source_->Open(name) || !OpenFormat()) {
         CloseAll();
+        return false;
+    }
+    return true;
+}
+
+bool MediaDecoder::OpenFormat() {
+    format_ = avformat_alloc_context();
+    if (format_ == nullptr) return false;
+    const std::string url = source_->AttachTo(*format_);
+    // A playlist inside a media file may name further files to read, never a URL of the
+    // network or one of FFmpeg's other protocols.
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "protocol_whitelist", "file", 0);
+    // On failure the context is freed and format_ cleared.
+    const int opened = avformat_open_input(&format_, url.c_str(), nullptr, &options);
+    av_dict_free(&options);
+    if (opened != 0) return false;
+    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+        CloseFormat();
         return false;
     }
     lengthMs_ = DurationMs(*format_);
@@ -231,8 +254,9 @@ bool MediaDecoder::SeekToStart() {
     if (format_ == nullptr) return false;
     const std::int64_t start = format_->start_time != AV_NOPTS_VALUE ? format_->start_time : 0;
     if (avformat_seek_file(format_, -1, std::numeric_limits<std::int64_t>::min(), start, start, 0) < 0) {
-        const std::string path = path_;
-        return Open(path, outputRate_, withVideo_);
+        // A file that cannot seek is read from its first byte once more.
+        CloseFormat();
+        return source_->Rewind() && OpenFormat();
     }
     if (audio_ != nullptr) avcodec_flush_buffers(audio_);
     if (video_ != nullptr) avcodec_flush_buffers(video_);

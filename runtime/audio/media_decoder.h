@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "audio/media_source.h"
 
 struct AVFormatContext;
 struct AVCodecContext;
@@ -30,11 +33,11 @@ public:
     MediaDecoder(const MediaDecoder&) = delete;
     MediaDecoder& operator=(const MediaDecoder&) = delete;
 
-    // Opens the file and the decoders of its best audio stream and, with withVideo, its
-    // best video stream. Audio is only decoded with an outputRate above 0; without one the
-    // audio stream is still looked for, so that the caller knows there is something to
-    // play. False when FFmpeg cannot open the file.
-    bool Open(const std::string& path, std::int32_t outputRate, bool withVideo);
+    // Opens the file (any name the file layer opens) and the decoders of its best audio
+    // stream and, with withVideo, its best video stream. Audio is only decoded with an
+    // outputRate above 0; without one the audio stream is still looked for, so that the
+    // caller knows there is something to play. False when FFmpeg cannot open the file.
+    bool Open(const std::string& name, std::int32_t outputRate, bool withVideo);
 
     bool HasAudio() const noexcept { return audioIndex_ >= 0; }
     bool HasVideo() const noexcept { return videoIndex_ >= 0; }
@@ -50,6 +53,9 @@ public:
 
 private:
     void CloseAll() noexcept;
+    // Everything but the source.
+    void CloseFormat() noexcept;
+    bool OpenFormat();
     bool OpenStreams();
     void ReceiveAudio(std::vector<float>& audio);
     void ReceiveVideo(std::vector<VideoFrame>& video);
@@ -57,7 +63,7 @@ private:
     void DrainResampler(std::vector<float>& audio);
     void Flush(std::vector<float>& audio, std::vector<VideoFrame>& video);
 
-    std::string path_;
+    std::unique_ptr<MediaSource> source_;
     std::int32_t outputRate_ = 0;
     bool withVideo_ = false;
 

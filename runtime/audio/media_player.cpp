@@ -17,10 +17,10 @@ constexpr auto kRetryAfter = std::chrono::milliseconds(5);
 
 }  // namespace
 
-bool MediaPlayer::Open(const std::string& path, Mixer* mixer, bool withVideo) {
+bool MediaPlayer::Open(const std::string& name, Mixer* mixer, bool withVideo) {
     Close();
     auto decoder = std::make_unique<MediaDecoder>();
-    if (!decoder->Open(path, mixer != nullptr ? mixer->Rate() : 0, withVideo)) return false;
+    if (!decoder->Open(name, mixer != nullptr ? mixer->Rate() : 0, withVideo)) return false;
     const bool playable = decoder->HasAudio() || (withVideo && decoder->HasVideo());
     if (!playable) return false;
 

@@ -28,7 +28,7 @@ public:
 
     // Music needs an audio stream; a movie (withVideo) an audio or a video stream. mixer
     // is null without an audio device. Stopped at the start afterwards.
-    bool Open(const std::string& path, Mixer* mixer, bool withVideo);
+    bool Open(const std::string& name, Mixer* mixer, bool withVideo);
     void Close() noexcept;
 
     // Plays from the current position; at the end it stays there.

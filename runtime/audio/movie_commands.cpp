@@ -5,12 +5,12 @@
 
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
+#include "audio/media_source.h"
 #include "audio/movie_screen.h"
 #include "core/runtime_state.h"
 #include "display/frame_pump.h"
 #include "zorvane/audio.h"
 #include "zorvane/clock.h"
-#include "zorvane/media_pack.h"
 
 namespace zrv {
 
@@ -31,7 +31,7 @@ bool UserInterrupts(InputState* input) {
 std::int32_t ShowMovie(const RtString& name, bool loop) {
     auto& runtime = Runtime();
     RtString resolved;
-    if (ResolveMediaName(FileMediaResolver(), name, resolved, 0) == 0) return kNotShown;
+    if (!ResolvePlayableName(name, resolved)) return kNotShown;
     OpenGLLumivane* renderer = runtime.renderer.get();
     // The movie is drawn into the main window; without one there is nowhere to show it.
     if (renderer == nullptr || renderer->window == nullptr || renderer->context == nullptr) return kNotShown;

@@ -4,11 +4,11 @@
 
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
+#include "audio/media_source.h"
 #include "core/runtime_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/clock.h"
 #include "zorvane/maths.h"
-#include "zorvane/media_pack.h"
 
 namespace zrv {
 
@@ -68,7 +68,7 @@ void StartMusic(const RtString& name, std::int32_t loop) {
         zrv::CloseMusicWindow(music);
         music.file = name.c_str();
         RtString resolved;
-        if (ResolveMediaName(FileMediaResolver(), name, resolved, 0) == 0) return;
+        if (!zrv::ResolvePlayableName(name, resolved)) return;
         music.file = resolved.c_str();
 
         // A file that cannot be opened leaves no music, as one that cannot be found. Opening

@@ -8,6 +8,7 @@
 #include "display/sdl_video.h"
 #include "display/software_check.h"
 #include "display/trace.h"
+#include "display/window_icon.h"
 #include "zorvane/clock.h"
 
 namespace zrv {
@@ -31,10 +32,12 @@ void SetPixelFormatAttributes(std::int32_t samples) {
 }
 
 // Created hidden and shown once creation has completed; the title is the class name
-// until start-up gives it the project's.
+// until start-up gives it the project's, the icon the class icon.
 SDL_Window* NewWindow(std::int32_t width, std::int32_t height) {
-    return SDL_CreateWindow("Zorvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                            height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window = SDL_CreateWindow("Zorvane", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                                          height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SetClassIcon(window);
+    return window;
 }
 
 std::int32_t DesktopBitsPerPixel(SDL_Window* window) {

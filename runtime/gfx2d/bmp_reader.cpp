@@ -1,10 +1,13 @@
-// BMP files of 1, 4, 8, 24 and 32 bits per pixel. Every size and offset the header gives
-// is checked against the file before a byte of pixel data is touched.
+// BMP files of 1, 4, 8, 24 and 32 bits per pixel, the 8- and 4-bit ones also run-length
+// encoded. Every size and offset the header gives is checked against the file before a byte
+// of pixel data is touched.
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "files/little_endian.h"
+#include "gfx2d/bmp_rle.h"
 #include "gfx2d/image_codecs.h"
 
 namespace zrv {
@@ -15,6 +18,9 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::size_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::size_t kPaletteEntries = 256;
+constexpr std::uint32_t kUncompressed = 0;
+constexpr std::uint32_t kRle8 = 1;
+constexpr std::uint32_t kRle4 = 2;
 
 struct BmpHeader {
     std::uint32_t dataOffset = 0;
@@ -22,6 +28,7 @@ struct BmpHeader {
     std::int64_t width = 0;
     std::int64_t height = 0;
     std::uint32_t bits = 0;
+    std::uint32_t compression = kUncompressed;
 };
 
 // Palette entries the file does not have stay black, so that any index is safe to use.
@@ -51,6 +58,7 @@ bool ReadHeader(ByteSpan bytes, BmpHeader& header) {
     // of its bottom-up twin.
     header.height = std::abs(static_cast<std::int64_t>(At<std::int32_t>(bytes, 22)));
     header.bits = At<std::uint16_t>(bytes, 28);
+    header.compression = At<std::uint32_t>(bytes, 30);
     return true;
 }
 
@@ -85,6 +93,12 @@ std::size_t PaletteIndex(const std::uint8_t* row, std::uint32_t bits, std::int32
     }
 }
 
+// Whether the pixel data is run-length encoded: only the two encodings of the 8- and 4-bit
+// formats are; other compression values are read as uncompressed rows.
+bool RunLengthEncoded(const BmpHeader& header) noexcept {
+    return (header.compression == kRle8 && header.bits == 8) || (header.compression == kRle4 && header.bits == 4);
+}
+
 void StorePixel(std::uint8_t* out, std::uint8_t red, std::uint8_t green, std::uint8_t blue,
                 std::int32_t keyColour) noexcept {
     if (keyColour != kNoKeyColour && PackColour(red, green, blue) == keyColour) {
@@ -106,6 +120,9 @@ bool DecodeBmp(ByteSpan bytes, std::int32_t keyColour, DecodedImage& image, cons
     const std::uint32_t bits = header.bits;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return false;
     if (header.width <= 0 || header.height <= 0) return false;
+    const bool encoded = RunLengthEncoded(header);
+    // A run-length code that does not fit the depth would be read as garbage.
+    if ((header.compression == kRle8 || header.compression == kRle4) && !encoded) return false;
 
     // The pixel data starts at its offset; an offset inside the headers means it follows
     // them directly.
@@ -113,21 +130,39 @@ bool DecodeBmp(ByteSpan bytes, std::int32_t keyColour, DecodedImage& image, cons
     const std::size_t dataStart = std::max<std::size_t>(header.dataOffset, headersEnd);
     // Whole bytes per row, padded to four.
     const std::uint64_t rowSize = ((static_cast<std::uint64_t>(header.width) * bits + 31) / 32) * 4;
-    const std::uint64_t dataSize = rowSize * static_cast<std::uint64_t>(header.height);
+    const std::uint64_t dataSize = encoded ? 0 : rowSize * static_cast<std::uint64_t>(header.height);
     if (header.width > kMaxImageSide || header.height > kMaxImageSide) return false;
     if (dataStart > bytes.size() || dataSize > bytes.size() - dataStart) return false;
     if (!PrepareImage(image, header.width, header.height, limits)) return false;
 
     Palette palette;
     if (bits <= 8) ReadPalette(bytes, header, dataStart, palette);
+    const auto store = [&](std::uint8_t* out, std::size_t index) {
+        const auto& entry = palette[index];
+        StorePixel(out, entry[0], entry[1], entry[2], keyColour);
+    };
+
+    if (encoded) {
+        std::vector<std::uint8_t> indexes;
+        if (!ExpandRle(bytes.subspan(dataStart), image.width, image.height, bits, indexes)) {
+            image.width = image.height = 0;
+            return false;
+        }
+        for (std::int32_t y = 0; y < image.height; ++y) {
+            const std::uint8_t* row = indexes.data() + static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height - 1 - y);
+            std::uint8_t* out = image.Row(y);
+            for (std::int32_t x = 0; x < image.width; ++x, out += 4) store(out, row[x]);
+        }
+        return true;
+    }
+
     const std::uint8_t* data = bytes.data() + dataStart;
     for (std::int32_t y = 0; y < image.height; ++y) {
         const std::uint8_t* row = data + rowSize * static_cast<std::uint64_t>(image.height - 1 - y);
         std::uint8_t* out = image.Row(y);
         for (std::int32_t x = 0; x < image.width; ++x, out += 4) {
             if (bits <= 8) {
-                const auto& entry = palette[PaletteIndex(row, bits, x)];
-                StorePixel(out, entry[0], entry[1], entry[2], keyColour);
+                store(out, PaletteIndex(row, bits, x));
             } else {
                 const std::uint8_t* pixel = row + static_cast<std::size_t>(x) * (bits / 8);
                 StorePixel(out, pixel[2], pixel[1], pixel[0], keyColour);

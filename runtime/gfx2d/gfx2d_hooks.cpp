@@ -5,6 +5,7 @@
 #include "core/runtime_state.h"
 #include "gfx2d/background_layers.h"
 #include "gfx2d/gl_draw.h"
+#include "gfx2d/installed_font.h"
 #include "gfx2d/presented_frame.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/virtual_screens.h"
@@ -74,8 +75,11 @@ void LoadStartupFonts() {
     PresentFrame();
 
     std::string usable;
+    std::string installed;
     if (ResolveImageName(kDefaultFont, usable)) {
         LoadBitmapFont(kDefaultFont, 0);
+    } else if (!ResolveImageName(kDefaultFontFallback, usable) && !(installed = InstalledFontPath()).empty()) {
+        LoadBitmapFont(installed.c_str(), 0);
     } else {
         LoadBitmapFont(kDefaultFontFallback, 0);
     }

@@ -14,7 +14,8 @@ void PrepareSwap();
 // Every frame starts on background layer 0, when one is loaded.
 void DrawBackdrop(OpenGLLumivane& renderer);
 // Start-up: the built-in font in slot 0, "Loading..." centred and presented, then the
-// default font "smalfont.png" (or "smalfont.bmp") in slot 0, selected.
+// default font "smalfont.png" (or "smalfont.bmp", or for an installed program the one in
+// the runtime's share folder) in slot 0, selected.
 void LoadStartupFonts();
 
 }  // namespace zrv

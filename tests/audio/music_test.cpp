@@ -1,5 +1,10 @@
 // Music through the media player and the mixer, measured in what the device played.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -9,6 +14,7 @@
 #include "support/temp_dir.h"
 #include "zorvane/audio.h"
 #include "zorvane/media_pack.h"
+#include "zorvane/memory_files.h"
 
 namespace zrv::test {
 namespace {
@@ -144,25 +150,69 @@ TEST_F(Music, StopMusicEndsThePieceAndReturns0) {
     EXPECT_NEAR(sounding[0].LengthMs(), InOutput(300), 60);
 }
 
-TEST_F(Music, APieceOnlyInTheMediaPackPlaysFromATemporaryFile) {
-    PackImage pack;
-    std::string error;
-    const std::string tone = ReadFile(Media("short300.wav"));
-    ASSERT_TRUE(BuildMediaPack({{"packed.wav", std::vector<std::uint8_t>(tone.begin(), tone.end())}}, false, pack, error))
-        << error;
-    WriteFile(folder / "pack.bin", std::string(pack.bytes.begin(), pack.bytes.end()));
-    SetMediaPacks((folder / "pack.bin").c_str(), (folder / "pack.bin").c_str());
+// Where a piece comes from when it is not a file on disk: a block the program registered,
+// or an entry of the media pack, read where it lies.
+class MusicFromMemory : public AudioTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    std::string NameOf(const std::string& file) {
+        const std::string bytes = ReadFile(Media(file));
+        if (std::string(GetParam()) == "block") return RegisterMemoryFile(bytes.data(), static_cast<std::int32_t>(bytes.size())).c_str();
+        PackImage pack;
+        std::string error;
+        EXPECT_TRUE(BuildMediaPack({{file, std::vector<std::uint8_t>(bytes.begin(), bytes.end())}}, false, pack, error)) << error;
+        WriteFile(folder / "pack.bin", std::string(pack.bytes.begin(), pack.bytes.end()));
+        SetMediaPacks((folder / "pack.bin").c_str(), (folder / "pack.bin").c_str());
+        return "media/" + file;
+    }
+};
 
-    StartMusic("media/packed.wav", 0);
+TEST_P(MusicFromMemory, ALoopingPiecePlaysAgainAndAgainWithoutATemporaryFile) {
+    StartMusic(NameOf("short300.wav").c_str(), 1);
     EXPECT_EQ(IsMusicPlaying(), 1);
-    const std::string extracted = Runtime().audio.music.file;
-    EXPECT_EQ(std::filesystem::path(extracted).parent_path(), std::filesystem::path(folder.Path()));
-    EXPECT_TRUE(std::filesystem::exists(extracted));
-    RunFor(500);
+    RunFor(300);
+    bool temporaryFile = false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        temporaryFile = temporaryFile || entry.path().filename().string().starts_with("sbx");
+    }
+    EXPECT_FALSE(temporaryFile);
+    // The next lookup through the resolver lets go of its block; the piece reads on.
+    RtString other;
+    ResolveMediaName(FileMediaResolver(), "media/none.wav", other, 1);
+    RunFor(1300);
     const Capture capture = Finish();
+
+    // Whole pieces, each read again from its first byte; when they start is the looping
+    // test's business.
     const auto sounding = capture.Sounding();
-    ASSERT_EQ(sounding.size(), 1u);
-    EXPECT_NEAR(sounding[0].LengthMs(), 300, 25);
+    ASSERT_GE(sounding.size(), 3u);
+    for (std::size_t i = 0; i + 1 < sounding.size(); ++i) {
+        EXPECT_NEAR(sounding[i].LengthMs(), 300, 25) << "piece " << i;
+        EXPECT_NEAR(capture.FrequencyHz(sounding[i].startMs + 50, sounding[i].endMs - 50), 440, 3);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BlockAndPack, MusicFromMemory, ::testing::Values("block", "pack"));
+
+// A playlist in a media file may name further pieces; a URL among them is never fetched.
+TEST_F(Music, APlaylistNamingAUrlFetchesNothing) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 4), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/piece.ts";
+    WriteFile(folder / "list.mp3", "#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXT-X-VERSION:3\n#EXTINF:10.0,\n" + url +
+                                       "\n#EXT-X-ENDLIST\n");
+
+    StartMusic((folder / "list.mp3").c_str(), 0);
+    RunFor(300);
+    pollfd waiting{listener, POLLIN, 0};
+    EXPECT_EQ(::poll(&waiting, 1, 500), 0) << "something connected to " << url;
+    ::close(listener);
 }
 
 class MusicWithoutDevice : public NoDeviceTest {};

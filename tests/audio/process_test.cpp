@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "capture.h"
 #include "disk_audio.h"
 #include "display/support/live_child.h"
+#include "files/pack_writer.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "wave_bytes.h"
@@ -157,6 +160,48 @@ TEST(AudioProgram, AMovieLeftAloneEndsWithItsLength) {
     const int took = std::stoi(result.out.substr(at + 11));
     EXPECT_GT(took, 950);
     EXPECT_LT(took, 2500);
+}
+
+// A movie that is no file on disk: a block the program registered, or an entry of the
+// media pack, played where it lies while no temporary file ever appears.
+TEST(AudioProgram, AMovieFromAMemoryBlockOrThePackPlaysToItsEndWithoutATemporaryFile) {
+    const std::string movie = ReadFile(Media("movie1s.avi"));
+    for (const bool fromPack : {false, true}) {
+        SCOPED_TRACE(fromPack ? "pack" : "block");
+        TempDir tmp;
+        Env env{{"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "movie"}, {"SDL_AUDIODRIVER", "disk"},
+                {"SDL_DISKAUDIOFILE", tmp / "device.raw"}, kNoLeakReport};
+        if (fromPack) {
+            PackImage pack;
+            std::string error;
+            ASSERT_TRUE(BuildMediaPack({{"packed.avi", std::vector<std::uint8_t>(movie.begin(), movie.end())}}, false, pack, error)) << error;
+            WriteFile(tmp / "pack.bin", std::string(pack.bytes.begin(), pack.bytes.end()));
+            env.insert(env.end(), {{"ZRV_PACK", tmp / "pack.bin"}, {"ZRV_MOVIE", "media/packed.avi"}});
+        } else {
+            env.insert(env.end(), {{"ZRV_MOVIE", Media("movie1s.avi")}, {"ZRV_MOVIE_IN_MEMORY", "1"}});
+        }
+        LiveChild child(TestProgram("audio_probe"), env);
+        ASSERT_TRUE(child.WaitForLine("movie start"));
+        bool temporaryFile = false;
+        while (!child.HasPrinted("movie result 0") && !child.HasPrinted("movie result 3")) {
+            for (const auto& entry : std::filesystem::directory_iterator(tmp.Path())) {
+                temporaryFile = temporaryFile || entry.path().filename().string().starts_with("sbx");
+            }
+            usleep(5000);
+        }
+        const ChildResult result = child.Finish();
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_FALSE(temporaryFile);
+        ASSERT_TRUE(Contains(result.out, "movie result 0\n")) << result.out;
+        const int took = std::stoi(result.out.substr(result.out.find("movie took ") + 11));
+        EXPECT_GT(took, 950);
+        // Its sound came from the same bytes: a second of the 440 Hz tone.
+        const Capture capture(tmp / "device.raw", kDiskRate);
+        const auto sounding = capture.Sounding();
+        ASSERT_GE(sounding.size(), 1u);
+        EXPECT_GT(sounding[0].LengthMs(), 700);
+        EXPECT_NEAR(capture.FrequencyHz(sounding[0].startMs + 100, sounding[0].startMs + 600), 440, 3);
+    }
 }
 
 TEST(AudioProgram, ALoopedMovieRepeatsUntilAKeyEndsIt) {

@@ -37,12 +37,12 @@ Bytes Row24(const std::vector<Rgb>& pixels) {
     return row;
 }
 
-Bytes MakeBmp(const BmpLayout& layout) {
+namespace {
+
+Bytes BmpHeaders(const BmpLayout& layout, std::uint32_t compression, std::uint32_t dataSize) {
     const std::uint32_t paletteBytes = static_cast<std::uint32_t>(layout.palette.size()) * 4;
-    const std::uint32_t rowSize = (static_cast<std::uint32_t>(layout.width) * layout.bits + 31) / 32 * 4;
-    const std::uint32_t rows = static_cast<std::uint32_t>(layout.rows.size());
     Bytes out{'B', 'M'};
-    Put32(out, 54 + paletteBytes + rowSize * rows);
+    Put32(out, 54 + paletteBytes + dataSize);
     Put32(out, 0);
     Put32(out, 54 + paletteBytes);
     Put32(out, 40);
@@ -50,18 +50,34 @@ Bytes MakeBmp(const BmpLayout& layout) {
     Put32(out, static_cast<std::uint32_t>(layout.height));
     Put16(out, 1);
     Put16(out, layout.bits);
-    for (int i = 0; i < 6; ++i) Put32(out, 0);
+    Put32(out, compression);
+    for (int i = 0; i < 5; ++i) Put32(out, 0);
     for (const Rgb& c : layout.palette) {
         out.push_back(c.blue);
         out.push_back(c.green);
         out.push_back(c.red);
         out.push_back(0);
     }
+    return out;
+}
+
+}  // namespace
+
+Bytes MakeBmp(const BmpLayout& layout) {
+    const std::uint32_t rowSize = (static_cast<std::uint32_t>(layout.width) * layout.bits + 31) / 32 * 4;
+    const std::uint32_t rows = static_cast<std::uint32_t>(layout.rows.size());
+    Bytes out = BmpHeaders(layout, 0, rowSize * rows);
     for (std::uint32_t r = 0; r < rows; ++r) {
         Bytes row = layout.rows[rows - 1 - r];
         row.resize(rowSize, 0);
         out.insert(out.end(), row.begin(), row.end());
     }
+    return out;
+}
+
+Bytes MakeCompressedBmp(const BmpLayout& layout, std::uint32_t compression, const Bytes& data) {
+    Bytes out = BmpHeaders(layout, compression, static_cast<std::uint32_t>(data.size()));
+    out.insert(out.end(), data.begin(), data.end());
     return out;
 }
 

@@ -26,6 +26,8 @@ struct BmpLayout {
     std::vector<Bytes> rows;
 };
 Bytes MakeBmp(const BmpLayout& layout);
+// The same headers with a compression code and the pixel data as stored (rows unused).
+Bytes MakeCompressedBmp(const BmpLayout& layout, std::uint32_t compression, const Bytes& data);
 // Builds the packed row bytes of a 24-bit image from colours.
 Bytes Row24(const std::vector<Rgb>& pixels);
 

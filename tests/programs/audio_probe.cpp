@@ -2,10 +2,13 @@
 //   "loop"  - looping music from ZRV_MUSIC and the effect ZRV_SOUND while frames run for
 //             ZRV_FRAMES_MS, then the program ends with both still playing;
 //   "movie" - a 640 x 200 window that plays the movie ZRV_MOVIE (looped when
-//             ZRV_MOVIE_LOOPED is 1).
+//             ZRV_MOVIE_LOOPED is 1); with ZRV_MOVIE_IN_MEMORY 1 from a registered
+//             copy of the file, with ZRV_PACK from that media pack.
 // What it observes goes to standard output.
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "zorvane.h"
@@ -37,10 +40,19 @@ void RunFrames() {
         std::to_string(IsSoundPlaying(0)));
 }
 
+RtString MovieName() {
+    const std::string name = Env("ZRV_MOVIE");
+    if (!Env("ZRV_PACK").empty()) SetMediaPacks(Env("ZRV_PACK").c_str(), Env("ZRV_PACK").c_str());
+    if (Env("ZRV_MOVIE_IN_MEMORY") != "1") return name.c_str();
+    std::ifstream file(name, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    return RegisterMemoryFile(bytes.data(), static_cast<std::int32_t>(bytes.size()));
+}
+
 void RunMovie() {
+    const RtString movie = MovieName();
     Say("movie start");
     const double start = ReadClockMs();
-    const RtString movie = Env("ZRV_MOVIE").c_str();
     const std::int32_t result = Env("ZRV_MOVIE_LOOPED") == "1" ? PlayMovieLooped(movie) : PlayMovie(movie);
     const int took = static_cast<int>(ReadClockMs() - start);
     Say("movie result " + std::to_string(result));
