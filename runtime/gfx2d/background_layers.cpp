@@ -117,15 +117,8 @@ void GrabScreenIntoLayer(OpenGLLumivane& renderer, std::int32_t index) {
             }
             if (tile.texture == 0 || tile.texWidth != tileSize || tile.texHeight != tileSize) {
                 DeleteTexture(tile.texture);
-                GLuint name = 0;
-                glGenTextures(1, &name);
-                BindForChange(renderer, name);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-                glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+                tile.texture = NewTexture(renderer, GL_LINEAR, GL_LINEAR);
                 glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, tileSize, tileSize, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-                tile.texture = name;
                 tile.texWidth = tile.texHeight = tileSize;
             } else {
                 BindForChange(renderer, tile.texture);

@@ -23,8 +23,10 @@ constexpr std::int32_t kDefaultSpriteKey = 0x8000FF;
 
 struct SpriteRecord {
     std::uint32_t texture = 0;
-    // A square mipmapped copy for texturing geometry; sprite slots only.
+    // A square mipmapped copy for texturing geometry; sprite slots only, made on first use
+    // while mipPending is set.
     std::uint32_t mipTexture = 0;
+    bool mipPending = false;
     std::int32_t texWidth = -1;
     std::int32_t texHeight = -1;
     std::int32_t width = 0;

@@ -9,6 +9,7 @@
 #include "display/opengl_lumivane.h"
 #include "gfx2d/gl_draw.h"
 #include "gfx2d/texture_prep.h"
+#include "gfx2d/texture_upload.h"
 #include "zorvane/gfx2d.h"
 
 namespace zrv {
@@ -86,19 +87,13 @@ void GrabIntoSlot(OpenGLLumivane& renderer, std::int32_t slot, std::int32_t x, s
     } else {
         DeleteTexture(sprite->texture);
         DeleteTexture(sprite->mipTexture);
+        sprite->mipPending = false;
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
         glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
         glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-        GLuint name = 0;
-        glGenTextures(1, &name);
-        BindForChange(renderer, name);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        sprite->texture = NewTexture(renderer, GL_LINEAR, GL_LINEAR);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-        sprite->texture = name;
     }
     sprite->width = w;
     sprite->height = h;

@@ -17,6 +17,7 @@ void EmptySlot(SpriteRecord& sprite) {
         DeleteTexture(sprite.mipTexture);
     }
     sprite.texture = sprite.mipTexture = 0;
+    sprite.mipPending = false;
     sprite.texWidth = sprite.texHeight = -1;
     sprite.width = sprite.height = 0;
     std::vector<std::uint8_t>().swap(sprite.alphaCopy);
@@ -43,7 +44,7 @@ bool PutImageIntoSlot(std::int32_t slot, DecodedImage& image, const UploadOption
         return false;
     }
     sprite->texture = uploaded.texture;
-    sprite->mipTexture = uploaded.mipTexture;
+    sprite->mipPending = uploaded.mipPending;
     sprite->texWidth = uploaded.texWidth;
     sprite->texHeight = uploaded.texHeight;
     sprite->width = uploaded.width;

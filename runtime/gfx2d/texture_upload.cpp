@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gfx2d/gfx2d_state.h"
 #include "gfx2d/gl_draw.h"
 #include "gfx2d/texture_prep.h"
 
@@ -17,17 +18,6 @@ void ResetUnpackState() {
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-}
-
-std::uint32_t NewTexture(OpenGLLumivane& renderer, GLint magFilter, GLint minFilter) {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    BindForChange(renderer, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
-    return name;
 }
 
 // The square mipmapped copy, made from the texels, which it uses up: each level is
@@ -47,8 +37,7 @@ std::uint32_t UploadMipmapped(OpenGLLumivane& renderer, std::vector<std::uint8_t
     return name;
 }
 
-// The texels (TW x TH, in texture layout) made into the texture and, when asked for, the
-// mipmapped copy; the texels are used up.
+// The texels (TW x TH, in texture layout) made into the texture; the texels are used up.
 void UploadTexels(OpenGLLumivane& renderer, std::vector<std::uint8_t>& texels, std::int32_t texWidth,
                   std::int32_t texHeight, const UploadOptions& options, UploadedTexture& result) {
     if (!options.font) BleedTransparentTexels(texels, texWidth, texHeight);
@@ -57,12 +46,35 @@ void UploadTexels(OpenGLLumivane& renderer, std::vector<std::uint8_t>& texels, s
     result.texture = NewTexture(renderer, filter, filter);
     if (options.normalMap) MakeNormalMap(texels, texWidth, texHeight);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texWidth, texHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    if (options.mipmapped) result.mipTexture = UploadMipmapped(renderer, texels, texWidth, texHeight);
+    result.mipPending = options.mipmapped;
     result.texWidth = texWidth;
     result.texHeight = texHeight;
 }
 
 }  // namespace
+
+std::uint32_t NewTexture(OpenGLLumivane& renderer, std::int32_t magFilter, std::int32_t minFilter) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    BindForChange(renderer, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, magFilter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, minFilter);
+    return name;
+}
+
+std::uint32_t MipmappedCopy(OpenGLLumivane& renderer, SpriteRecord& sprite) {
+    if (sprite.mipTexture != 0 || !sprite.mipPending || sprite.texture == 0) return sprite.mipTexture;
+    // The texture holds exactly the texels the copy is made from.
+    std::vector<std::uint8_t> texels(static_cast<std::size_t>(sprite.texWidth) * sprite.texHeight * 4);
+    BindForChange(renderer, sprite.texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    sprite.mipTexture = UploadMipmapped(renderer, texels, sprite.texWidth, sprite.texHeight);
+    sprite.mipPending = false;
+    return sprite.mipTexture;
+}
 
 bool UploadImage(OpenGLLumivane& renderer, const DecodedImage& image, std::int32_t x0, std::int32_t y0,
                  std::int32_t w, std::int32_t h, const UploadOptions& options, UploadedTexture& result) {

@@ -4,6 +4,7 @@
 
 #include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/texture_upload.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -46,11 +47,27 @@ TEST_F(Sprites, TexturesArePowersOfTwoAtLeastTwo) {
     EXPECT_EQ(dh, 1);
 }
 
-TEST_F(Sprites, SpriteSlotsGetAMipmappedCopyAndFontSlotsDoNot) {
+TEST_F(Sprites, SpriteSlotsGetASquareMipmappedCopyOnFirstUseAndFontSlotsNone) {
     LoadSprite(3, SolidBmp(8, 4, R));
-    EXPECT_NE(Runtime().gfx2d.sprites[3].mipTexture, 0u);
+    SpriteRecord& sprite = Runtime().gfx2d.sprites[3];
+    // Nothing is made until geometry asks for it; then once.
+    EXPECT_EQ(sprite.mipTexture, 0u);
+    const std::uint32_t copy = MipmappedCopy(*Runtime().renderer, sprite);
+    ASSERT_NE(copy, 0u);
+    EXPECT_EQ(MipmappedCopy(*Runtime().renderer, sprite), copy);
+    glBindTexture(GL_TEXTURE_2D, copy);
+    EXPECT_EQ(TextureLevelSize(copy, GL_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(TextureLevelSize(copy, GL_TEXTURE_HEIGHT), 4);
+    std::vector<std::uint8_t> level1(2 * 2 * 4);
+    glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1.data());
+    EXPECT_EQ(level1[0], 255);
+    EXPECT_EQ(level1[1], 0);
+    EXPECT_EQ(level1[3], 255);
+    LoadSprite(3, SolidBmp(4, 4, R));
+    EXPECT_EQ(Runtime().gfx2d.sprites[3].mipTexture, 0u);
+
     LoadSprite(65504 + 5, SolidBmp(32, 16, W));
-    EXPECT_EQ(Runtime().gfx2d.sprites[65504 + 5].mipTexture, 0u);
+    EXPECT_EQ(MipmappedCopy(*Runtime().renderer, Runtime().gfx2d.sprites[65504 + 5]), 0u);
     EXPECT_NE(Runtime().gfx2d.sprites[65504 + 5].texture, 0u);
     LoadBitmapFont("", 5);
 }
