@@ -39,21 +39,27 @@ private:
     int saved_;
 };
 
-// A new pseudo-terminal: the master end and the name of the terminal end.
+// A new pseudo-terminal: the master end and the name of the terminal end. The test holds
+// the terminal end open too: whenever no process has it open (say, between a child closing
+// it and opening it again as /dev/tty) the master end reports a hang-up, and a read there
+// would end at once.
 struct PseudoTerminal {
     PseudoTerminal() {
         master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         char path[128] = {};
         if (master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0) ptsname_r(master, path, sizeof path);
         name = path;
+        if (!name.empty()) held = open(path, O_RDWR | O_NOCTTY | O_CLOEXEC);
     }
     ~PseudoTerminal() {
+        if (held >= 0) close(held);
         if (master >= 0) close(master);
     }
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
     int master = -1;
+    int held = -1;
     std::string name;
 };
 
