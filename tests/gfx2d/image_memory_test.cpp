@@ -5,15 +5,8 @@
 #include <string>
 
 #include "support/child_process.h"
+#include "support/sanitizer.h"
 #include "support/temp_dir.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ZRV_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZRV_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace zrv::test {
 namespace {
