@@ -209,8 +209,9 @@ void BM_PlayerMemory(benchmark::State& state) {
     double warmHeap = 0;
     double end = 0;
     double endHeap = 0;
-    // Resident size at whole minutes, from the start of playback.
+    // Resident size and heap in use at whole minutes, from the start of playback.
     std::vector<double> byMinute;
+    std::vector<double> heapByMinute;
     for (auto _ : state) {
         const double start = NowMs();
         for (;;) {
@@ -222,7 +223,10 @@ void BM_PlayerMemory(benchmark::State& state) {
                 warmHeap = HeapInUseMiB();
                 warmUpEnd = elapsed;
             }
-            if (elapsed >= (static_cast<double>(byMinute.size()) + 1) * 60 * 1000.0) byMinute.push_back(ResidentMiB());
+            if (elapsed >= (static_cast<double>(byMinute.size()) + 1) * 60 * 1000.0) {
+                byMinute.push_back(ResidentMiB());
+                heapByMinute.push_back(HeapInUseMiB());
+            }
             if (elapsed >= minutes * 60 * 1000.0) break;
         }
         end = ResidentMiB();
@@ -236,6 +240,7 @@ void BM_PlayerMemory(benchmark::State& state) {
     state.counters["rss_after_warm_up_mib"] = warm;
     for (std::size_t minute = 0; minute < byMinute.size(); ++minute) {
         state.counters["rss_" + std::to_string(minute + 1) + "_min_mib"] = byMinute[minute];
+        state.counters["heap_" + std::to_string(minute + 1) + "_min_mib"] = heapByMinute[minute];
     }
     state.counters["rss_growth_after_warm_up_kib"] = (end - warm) * 1024;
     state.counters["heap_in_use_after_warm_up_mib"] = warmHeap;
