@@ -4,9 +4,10 @@
 namespace zrv {
 
 // The GL driver takes and frees many blocks of a few dozen KiB each frame; the C library's
-// heap keeps the freed ones in place, so that over minutes of frames the resident size of a
-// program climbs although the memory it uses stays the same. The frame loop hands the pages
-// that hold no block back to the system, at most once per period.
+// heap keeps the freed ones in place, so that a program's resident size stays at the most
+// its frames ever needed at once (and creeps up with them) although the memory it uses
+// stays the same. The frame loop hands the pages that hold no block back to the system, at
+// most once per period.
 class HeapReturn {
 public:
     static constexpr double kPeriodMs = 10000;
