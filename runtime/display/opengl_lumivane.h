@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "display/heap_return.h"
-
 struct SDL_Window;
 
 namespace zrv {
@@ -51,7 +49,6 @@ public:
     std::uint8_t ready = 0;
     double nextFrameDue = 0;
     double framePeriod = 2.0;
-    HeapReturn heapReturn;
     void* instance = nullptr;
     void* context = nullptr;  // the SDL GL context
 

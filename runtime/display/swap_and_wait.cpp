@@ -36,8 +36,6 @@ double OpenGLLumivane::SwapAndWait(MessageHook hook) {
         SDL_GL_SwapWindow(window);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
-    // Within the frame's slack, before the wait for its slot.
-    heapReturn.AtFrame(ReadClockMs());
     PumpContext pump{this, hook};
     FrameWaitServices services = kRuntimeServices;
     services.context = &pump;
