@@ -20,6 +20,27 @@ constexpr double kDifferingShare = 0.002;
 
 bool InFolderLineText(int x, int y) { return x >= 2 && x <= 637 && y >= 23 && y <= 42; }
 
+struct Difference {
+    int differing = 0;
+    int worst = 0;
+};
+
+Difference Compare(const Screen& screen, const DecodedImage& reference) {
+    Difference result;
+    for (int y = 0; y < kPlayerHeight; ++y) {
+        const std::uint8_t* expected = reference.Row(y);
+        for (int x = 0; x < kPlayerWidth; ++x) {
+            if (InFolderLineText(x, y)) continue;
+            const Rgb drawn = screen.At(x, y);
+            const int difference = std::max({std::abs(drawn.red - expected[x * 4]), std::abs(drawn.green - expected[x * 4 + 1]),
+                                             std::abs(drawn.blue - expected[x * 4 + 2])});
+            result.worst = std::max(result.worst, difference);
+            if (difference > kChannelTolerance) ++result.differing;
+        }
+    }
+    return result;
+}
+
 TEST(PlayerReference, TheIdlePlayerInAPreparedFolderLooksAsItsReferencePicture) {
     TempDir root;
     for (const char* folder : {"start/Albums", "start/Podcasts", "start/Radio plays"}) MakeFolder(root / folder);
@@ -58,21 +79,17 @@ TEST(PlayerReference, TheIdlePlayerInAPreparedFolderLooksAsItsReferencePicture) 
         << path;
     ASSERT_EQ(reference.width, kPlayerWidth);
     ASSERT_EQ(reference.height, kPlayerHeight);
-    int differing = 0;
-    int worst = 0;
-    for (int y = 0; y < kPlayerHeight; ++y) {
-        const std::uint8_t* expected = reference.Row(y);
-        for (int x = 0; x < kPlayerWidth; ++x) {
-            if (InFolderLineText(x, y)) continue;
-            const Rgb drawn = screen.At(x, y);
-            const int difference = std::max({std::abs(drawn.red - expected[x * 4]), std::abs(drawn.green - expected[x * 4 + 1]),
-                                             std::abs(drawn.blue - expected[x * 4 + 2])});
-            worst = std::max(worst, difference);
-            if (difference > kChannelTolerance) ++differing;
-        }
-    }
-    EXPECT_LE(differing, static_cast<int>(kPlayerWidth * kPlayerHeight * kDifferingShare))
-        << differing << " pixels differ, by up to " << worst;
+    // A busy machine may show a frame still on its way; the idle player settles within
+    // moments, a real change in its looks never does.
+    Difference difference;
+    const int allowed = static_cast<int>(kPlayerWidth * kPlayerHeight * kDifferingShare);
+    player.WaitForScreen(
+        [&](const Screen& shot) {
+            difference = Compare(shot, reference);
+            return difference.differing <= allowed;
+        },
+        5);
+    EXPECT_LE(difference.differing, allowed) << difference.differing << " pixels differ, by up to " << difference.worst;
 }
 
 }  // namespace
