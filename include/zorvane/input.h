@@ -16,6 +16,11 @@ double IsKeyDown(double code);
 // The character typed since the last different one, or empty: a held key reports once.
 RtString ReadKeyChar();
 
+// The position clamped to the screen and the buttons (1/0). A button pressed since the
+// previous frame reads as down for this frame even when it was let go before the read (a
+// touchpad's tap), and as up from the next frame on unless it is still held. With the
+// pointer shown the position follows every move over the window, also motion sent by
+// remote desktops.
 void ReadMouse(double& x, double& y, double& left, double& right);
 void ReadMouseInt(std::int32_t& x, std::int32_t& y, std::int32_t& left, std::int32_t& right);
 // 0: dx, 1: dy, 2: wheel (-1/0/1), 3: left, 4: right, 5: middle button; one sample a frame.

@@ -18,6 +18,8 @@ constexpr double kRoundSleepMs = 5;
 struct MouseLook {
     std::int32_t x, y;
     bool left, right;
+    // A click over before the buttons were looked at changes nothing else.
+    std::uint32_t presses;
     bool operator==(const MouseLook&) const = default;
 };
 
@@ -25,7 +27,8 @@ MouseLook LookAtMouse(InputState& input) {
     bool ok = false;
     const MouseSample sample = SampleMouse(input, ok);
     ClampMousePosition(input);
-    return {input.mouseX, input.mouseY, sample.left != 0, sample.right != 0};
+    const std::uint32_t presses = input.buttonPresses[0] + input.buttonPresses[1] + input.buttonPresses[2];
+    return {input.mouseX, input.mouseY, sample.left != 0, sample.right != 0, presses};
 }
 
 bool AxisMoved(std::int32_t value) { return std::fabs(std::clamp(value / 32767.0, -1.0, 1.0)) > 0.1; }

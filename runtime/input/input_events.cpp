@@ -47,12 +47,26 @@ void CountPress(InputState& state, const SDL_Event& event) {
     state.keySource[dik] = static_cast<std::uint16_t>(scancode);
 }
 
+// A click can be over before the next frame samples the buttons (a touchpad's tap sends
+// the press and the release together): the frame's sample still sees it down once.
+void CountButtonPress(InputState& state, const SDL_Event& event) {
+    if (state.window == nullptr || event.button.windowID != SDL_GetWindowID(state.window)) return;
+    const std::uint8_t button = event.button.button;
+    if (button >= SDL_BUTTON_LEFT && button <= SDL_BUTTON_RIGHT) ++state.buttonPresses[button - 1];
+}
+
 int Watch(void* userdata, SDL_Event* event) {
     auto& state = *static_cast<InputState*>(userdata);
     if (event->type == SDL_MOUSEWHEEL) {
         std::int32_t y = event->wheel.y;
         if (event->wheel.direction == SDL_MOUSEWHEEL_FLIPPED) y = -y;
         state.wheelSum += y;
+    } else if (event->type == SDL_MOUSEBUTTONDOWN) {
+        CountButtonPress(state, *event);
+    } else if (event->type == SDL_WINDOWEVENT && state.window != nullptr &&
+               event->window.windowID == SDL_GetWindowID(state.window)) {
+        if (event->window.event == SDL_WINDOWEVENT_ENTER) state.pointerLeftWindow = false;
+        if (event->window.event == SDL_WINDOWEVENT_LEAVE) state.pointerLeftWindow = true;
     } else {
         CountPress(state, *event);
         LearnKeyText(state, *event);

@@ -65,7 +65,7 @@ void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse) {
     if (!state.sdlInput) AppendLogLine("No DX_Input");
 
     state.window = window;
-    const PointerPosition pointer = ReadPointer(window);
+    const PointerPosition pointer = ReadPointer(window, false);
     state.mouseX = pointer.x;
     state.mouseY = pointer.y;
 

@@ -89,6 +89,13 @@ struct InputState {
     SeenPresses frameSeen;
     SeenPresses charactersSeen;
     SeenPresses keyTestSeen;
+    // Mouse button presses counted as their events arrive, by SDL button number less one
+    // (left, middle, right); those the frame's mouse sample has taken; and the buttons that
+    // sample reads as down because they were pressed since the frame before.
+    std::uint32_t buttonPresses[3] = {};
+    std::uint32_t buttonsSeen[3] = {};
+    std::uint32_t buttonsTapped = 0;  // SDL button mask
+    bool pointerLeftWindow = false;  // the pointer went out of the window and is not back
     bool initialised = false;
 };
 

@@ -20,6 +20,17 @@ constexpr std::int32_t kWarpY = 200;
 
 std::int16_t Sign(std::int32_t value) { return static_cast<std::int16_t>((value > 0) - (value < 0)); }
 
+// The buttons pressed since the previous frame's sample read as down for this frame, even
+// when they were let go again before it looked.
+void TakeButtonPresses(InputState& state) {
+    state.buttonsTapped = 0;
+    for (std::uint32_t slot = 0; slot < 3; ++slot) {
+        if (state.buttonsSeen[slot] == state.buttonPresses[slot]) continue;
+        state.buttonsSeen[slot] = state.buttonPresses[slot];
+        state.buttonsTapped |= SDL_BUTTON(slot + 1);
+    }
+}
+
 void FollowPointer(InputState& state, const PointerPosition& pointer) {
     state.lastDX = static_cast<std::int16_t>(pointer.x - state.mouseX);
     state.lastDY = static_cast<std::int16_t>(pointer.y - state.mouseY);
@@ -37,7 +48,7 @@ MouseSample SampleMouse(InputState& state, bool& ok) {
         return sample;
     }
     SDL_PumpEvents();
-    const PointerPosition pointer = ReadPointer(state.window);
+    const PointerPosition pointer = ReadPointer(state.window, state.pointerLeftWindow);
 
     if (state.mouseDevice) {
         // The device's motion and wheel since its last read; only the first read of a
@@ -48,6 +59,7 @@ MouseSample SampleMouse(InputState& state, bool& ok) {
         const std::int32_t dz = std::exchange(state.wheelSum, 0);
         if (state.newFrame) {
             state.newFrame = false;
+            TakeButtonPresses(state);
             state.lastWheel = Sign(dz);
             if (state.pointerShown) {
                 FollowPointer(state, pointer);
@@ -60,6 +72,7 @@ MouseSample SampleMouse(InputState& state, bool& ok) {
         }
     } else if (state.newFrame) {
         state.newFrame = false;
+        TakeButtonPresses(state);
         state.wheelSum = 0;
         if (state.pointerShown) {
             FollowPointer(state, pointer);
@@ -78,9 +91,10 @@ MouseSample SampleMouse(InputState& state, bool& ok) {
     sample.dx = state.lastDX;
     sample.dy = state.lastDY;
     sample.wheel = state.lastWheel;
-    sample.left = (pointer.buttons & SDL_BUTTON_LMASK) != 0 ? 1 : 0;
-    sample.right = (pointer.buttons & SDL_BUTTON_RMASK) != 0 ? 1 : 0;
-    sample.middle = (pointer.buttons & SDL_BUTTON_MMASK) != 0 ? 1 : 0;
+    const std::uint32_t buttons = pointer.buttons | state.buttonsTapped;
+    sample.left = (buttons & SDL_BUTTON_LMASK) != 0 ? 1 : 0;
+    sample.right = (buttons & SDL_BUTTON_RMASK) != 0 ? 1 : 0;
+    sample.middle = (buttons & SDL_BUTTON_MMASK) != 0 ? 1 : 0;
     return sample;
 }
 

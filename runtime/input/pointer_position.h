@@ -14,6 +14,7 @@ struct PointerPosition {
     std::uint32_t buttons;  // SDL button mask, read live
 };
 
-PointerPosition ReadPointer(SDL_Window* window);
+// pointerLeft: the window saw the pointer leave it (and not come back) since it opened.
+PointerPosition ReadPointer(SDL_Window* window, bool pointerLeft);
 
 }  // namespace zrv

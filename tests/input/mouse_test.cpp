@@ -3,7 +3,10 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
+#include <thread>
 
 #include "audio/wave_bytes.h"
 #include "core/runtime_state.h"
@@ -163,6 +166,58 @@ TEST_F(MouseInput, TheWheelCountsOncePerFrame) {
         return ReadMouseAxis(2) != 0;
     }));
     EXPECT_EQ(ReadMouseAxis(2), -1);
+}
+
+TEST_F(MouseInput, APointerWarpedOverTheWindowIsFollowedWithoutAButton) {
+    ShowMousePointer(1);
+    for (const auto& [px, py] : {std::pair(50, 60), std::pair(123, 45), std::pair(600, 400)}) {
+        x.WarpPointerTo(originX + px, originY + py);
+        EXPECT_TRUE(Eventually([&] {
+            PresentFrame();
+            const Mouse m = Read();
+            return m.x == px && m.y == py;
+        })) << px << "," << py;
+    }
+    x.WarpPointerTo(0, 0);  // out of the window: it is last seen at the edge it left by
+    EXPECT_TRUE(Eventually([] {
+        PresentFrame();
+        const Mouse m = Read();
+        return m.x < 50 && m.y < 50;
+    }));
+}
+
+// A click whose press and release both arrive between two frames (a touchpad's tap).
+TEST_F(MouseInput, AClickOverBeforeTheFrameLooksReadsAsDownForThatFrameOnly) {
+    struct Case {
+        unsigned button;
+        double axis;
+    };
+    for (const bool shown : {false, true}) {
+        ShowMousePointer(shown ? 1 : 0);
+        for (const Case c : {Case{1, 3}, Case{3, 4}, Case{2, 5}}) {
+            x.Click(c.button);
+            ASSERT_TRUE(Eventually([&] {
+                PresentFrame();
+                return ReadMouseAxis(c.axis) == 1;
+            })) << "button " << c.button << (shown ? " shown" : " hidden");
+            const Mouse m = Read();  // every read of that frame
+            EXPECT_EQ(m.left, c.button == 1 ? 1 : 0);
+            EXPECT_EQ(m.right, c.button == 3 ? 1 : 0);
+            PresentFrame();
+            EXPECT_EQ(ReadMouseAxis(c.axis), 0);
+            EXPECT_EQ(Read().left, 0);
+        }
+    }
+    // A wait for a click sees one that was over before it looked again.
+    std::thread clicker([] {
+        XDisplay other;
+        usleep(300000);
+        other.Click(1);
+    });
+    WaitForMouseClick();
+    clicker.join();
+    PresentFrame();
+    EXPECT_EQ(Read().left, 0);
 }
 
 TEST_F(MouseInput, ButtonsReadWhileHeld) {

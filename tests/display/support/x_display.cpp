@@ -143,6 +143,11 @@ void XDisplay::MovePointerBy(int dx, int dy) const {
     XSync(display_, False);
 }
 
+void XDisplay::WarpPointerTo(int x, int y) const {
+    XWarpPointer(display_, None, DefaultRootWindow(display_), 0, 0, 0, 0, x, y);
+    XSync(display_, False);
+}
+
 void XDisplay::ButtonDown(unsigned button) const {
     XTestFakeButtonEvent(display_, button, True, CurrentTime);
     XSync(display_, False);

@@ -39,6 +39,9 @@ public:
     void Tap(const char* keysym) const;
     void MovePointerTo(int x, int y) const;
     void MovePointerBy(int dx, int dy) const;
+    // Moves the pointer the way xdotool and some remote desktops do: a warp, which sends
+    // the windows their motion events but reports no device motion.
+    void WarpPointerTo(int x, int y) const;
     void ButtonDown(unsigned button) const;
     void ButtonUp(unsigned button) const;
     void Click(unsigned button) const;
