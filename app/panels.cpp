@@ -324,7 +324,6 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
 }
 
 void RunElement(std::int32_t p, std::int32_t e) {
-    PlaceElement(p, e);
     ArmElement(p, e);
     const RtString& tag = P.elemTag(p, e);
     if (IsMenuItem(tag)) {
@@ -419,6 +418,11 @@ void UpdatePanels() {
     }
     MeasureScroll();
     if (IsKeyDown(kKeyS) == 1) P.menuOpen = 1;
+    // Every element is placed before any control moves one: a step moves the thumb's left
+    // shift first and its right shift after, and the pair only agree at the thumb.
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) PlaceElement(p, e);
+    }
     for (std::int32_t p = 0; p < kPanelCount; ++p) {
         for (std::int32_t e = 0; e < kElementCount; ++e) RunElement(p, e);
     }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -264,6 +265,32 @@ TEST_F(PlayerFrames, OpeningTheDriveListKeepsTheListedFolderCurrent) {
     Frame(600, 100, 0);
     EXPECT_EQ(Text(ReadCurrentDir()), Here());
     EXPECT_NE(Row("sub"), -1);
+}
+
+// Each step places the thumb anew; it is drawn at its full width on every frame.
+TEST_F(PlayerFrames, TheScrollThumbKeepsItsWidthOnEveryStep) {
+    for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
+    Start();
+    Frame(600, 100, 0);
+    Frame(600, 100, 0);
+    ASSERT_EQ(browser.extraColumns, 4);
+    const auto thumbWhole = [] {
+        return std::abs(panels.elemRight(5, 4) - panels.elemLeft(5, 4) - panels.thumbWidth) < 1e-9;
+    };
+    const auto stepAt = [&](double x) {
+        bool whole = true;
+        for (const double left : {0.0, 1.0, 1.0, 0.0}) {
+            Frame(x, kBarY, left);
+            whole = thumbWhole() && whole;
+        }
+        return whole;
+    };
+    // Right to the end and once past it, a press on the track, back with the left arrow.
+    for (int step = 0; step < 5; ++step) EXPECT_TRUE(stepAt(kRightArrowX)) << "right arrow, step " << step;
+    EXPECT_EQ(panels.scrollColumn, 4);
+    EXPECT_TRUE(stepAt(200)) << "track";
+    EXPECT_TRUE(stepAt(15)) << "left arrow";
+    EXPECT_EQ(panels.scrollColumn, 1);
 }
 
 }  // namespace
