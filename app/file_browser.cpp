@@ -149,6 +149,11 @@ void PlaceEntry(std::int32_t i) {
     }
 }
 
+void PlayTrack(const RtString& name) {
+    StartMusic(name, 0);
+    ApplySliderVolume();
+}
+
 // Every click stops the music and forgets the track first, so the loop switch only ever
 // restarts the track of the latest click.
 void OpenEntry(std::int32_t i) {
@@ -166,7 +171,7 @@ void OpenEntry(std::int32_t i) {
         B.scrollOffset = 0;
     }
     if (IsMusic(B.entryKind(i))) {
-        StartMusic(name, 0);
+        PlayTrack(name);
         B.selectionShown = "yes";
         B.currentTrack = name;
         shared.trackDir = shared.browseDir;
@@ -236,7 +241,7 @@ void AnimateMarkers() {
 
 // A track that cannot be played is tried again on every frame while the loop is on.
 void RestartLoopingTrack() {
-    if (B.currentTrack != "" && panels.loopOn == 1 && IsMusicPlaying() == 0) StartMusic(B.currentTrack, 0);
+    if (B.currentTrack != "" && panels.loopOn == 1 && IsMusicPlaying() == 0) PlayTrack(B.currentTrack);
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ constexpr double kLoopInset = 4;
 constexpr double kVolumeGap = 14;
 constexpr double kVolumeFromTop = 7;
 constexpr double kVolumeWidth = 100;
+constexpr double kFullVolume = 100;
 constexpr double kVolumeHeight = 10;
 constexpr double kKnobHalfWidth = 7;
 constexpr double kKnobInset = 2;
@@ -299,7 +300,7 @@ void RunVolume() {
     P.volume = std::clamp(shared.mouseX - Left(kVolumeTrack), 0.0, kVolumeWidth);
     P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
     P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
-    SetMusicVolume(P.volume / 100);
+    ApplySliderVolume();
 }
 
 void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
@@ -410,6 +411,9 @@ void FinishMenu() {
 }
 
 }  // namespace
+
+// The slider reads 0..100, a pixel of its track each; the music takes 1 as full volume.
+void ApplySliderVolume() { SetMusicVolume(P.volume / kFullVolume); }
 
 void UpdatePanels() {
     if (P.laidOut == 0) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "audio/wave_bytes.h"
 #include "core/runtime_state.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
@@ -34,6 +35,9 @@ constexpr double kRightArrowX = 425;
 constexpr double kBarY = 187;
 constexpr double kLoopX = 619;
 constexpr double kLoopY = 188;
+// The volume knob is centred on the track's left end (x = 450) plus the volume.
+constexpr double kVolumeTrackX = 450;
+constexpr double kKnobY = 189;
 
 class PlayerFrames : public ::testing::Test {
 protected:
@@ -66,6 +70,13 @@ protected:
         Frame(x, y, 0);
         Frame(x, y, 1);
         Frame(x, y, 0);
+    }
+    // A press held for some frames, then dragged to (toX, y) and let go there.
+    static void Drag(double x, double y, double toX) {
+        Frame(x, y, 0);
+        for (int frame = 0; frame < 3; ++frame) Frame(x, y, 1);
+        for (int frame = 0; frame < 3; ++frame) Frame(toX, y, 1);
+        Frame(toX, y, 0);
     }
     static int Row(const std::string& name) {
         for (int i = 0; i < browser.entryCount; ++i) {
@@ -265,6 +276,25 @@ TEST_F(PlayerFrames, OpeningTheDriveListKeepsTheListedFolderCurrent) {
     Frame(600, 100, 0);
     EXPECT_EQ(Text(ReadCurrentDir()), Here());
     EXPECT_NE(Row("sub"), -1);
+}
+
+TEST_F(PlayerFrames, EveryTrackPlaysAtTheVolumeTheKnobShows) {
+    WriteFile("tone.wav", ToneWave({660}, 22050, 3000));
+    Start();
+    Frame(600, 100, 0);
+    Drag(kVolumeTrackX + 100, kKnobY, kVolumeTrackX + 40);
+    ASSERT_EQ(panels.volume, 40);
+
+    const MusicState& music = Runtime().audio.music;
+    Click(kEntryX, RowY(Row("tone.wav")));
+    ASSERT_NE(music.window, nullptr);
+    EXPECT_EQ(music.volume, 0.4);
+    // The loop switch's restart is a new start too.
+    Click(kLoopX, kLoopY);
+    StopMusic();
+    Frame(600, 100, 0);
+    ASSERT_NE(music.window, nullptr);
+    EXPECT_EQ(music.volume, 0.4);
 }
 
 // Each step places the thumb anew; it is drawn at its full width on every frame.
