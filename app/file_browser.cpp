@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "drawing.h"
+#include "drive_list.h"
 #include "panels.h"
 #include "player.h"
 #include "shared.h"
@@ -140,7 +141,7 @@ void PlaceEntry(std::int32_t i) {
     B.entryShown(i) = MidString(B.entryName(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
     const bool over =
         StrictlyInside(shared.mouseX, shared.mouseY, left, B.entryTop(i), B.entryRight(i), B.entryBottom(i));
-    if (over && panels.browserActive == "yes") {
+    if (over && panels.browserActive == "yes" && !DriveListHasPress()) {
         B.entryHovered(i) = 1;
         FillRect(Px(left), Px(B.entryTop(i)), Px(B.entryRight(i) - left), Px(B.entryBottom(i) - B.entryTop(i) + 1),
                  Rgb(B.entryHoverRed(i), B.entryHoverGreen(i), B.entryHoverBlue(i)));
@@ -180,7 +181,7 @@ void OpenEntry(std::int32_t i) {
 
 void HandleClick() {
     if (shared.mouseLeft == 0) B.clickLatch = 0;
-    if (panels.browserActive != "yes" || shared.mouseLeft != 1 || B.clickLatch != 0) return;
+    if (panels.browserActive != "yes" || shared.mouseLeft != 1 || B.clickLatch != 0 || DriveListHasPress()) return;
     const auto count = static_cast<std::int32_t>(B.entryCount);
     for (std::int32_t i = 0; i < count; ++i) {
         if (Visible(i) && B.entryHovered(i) == 1) {

@@ -2,6 +2,7 @@
 #include "panels.h"
 
 #include "drawing.h"
+#include "drive_list.h"
 #include "file_browser.h"
 #include "picture.h"
 #include "player.h"
@@ -222,7 +223,9 @@ void ArmElement(std::int32_t p, std::int32_t e) {
     P.elemArmed(p, e) = inside && P.elemEnabled(p, e) == "yes" ? 1 : 0;
 }
 
-bool Pressed(std::int32_t p, std::int32_t e) { return P.elemArmed(p, e) == 1 && shared.mouseLeft == 1; }
+bool Pressed(std::int32_t p, std::int32_t e) {
+    return P.elemArmed(p, e) == 1 && shared.mouseLeft == 1 && !DriveListHasPress();
+}
 
 void RunMenuItem(std::int32_t p, std::int32_t e) {
     if (P.elemArmed(p, e) == 1) {
@@ -296,7 +299,7 @@ void RunLoopSwitch(std::int32_t p, std::int32_t e) {
 void RunVolume() {
     const bool held = P.elemArmed(kVolumeTrack.panel, kVolumeTrack.element) == 1 ||
                       P.elemArmed(kVolumeKnob.panel, kVolumeKnob.element) == 1;
-    if (!held || shared.mouseLeft != 1) return;
+    if (!held || shared.mouseLeft != 1 || DriveListHasPress()) return;
     P.volume = std::clamp(shared.mouseX - Left(kVolumeTrack), 0.0, kVolumeWidth);
     P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
     P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
@@ -316,7 +319,7 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
     if (!IsControl(tag)) return;
     if (!armed) {
         SetColours(p, e, kLineGrey, kIdleFill);
-    } else if (shared.mouseLeft == 1) {
+    } else if (Pressed(p, e)) {
         SetColours(p, e, kPressedLine, kPressedFill);
     } else {
         SetColours(p, e, kArmedLine, kArmedFill);

@@ -297,6 +297,53 @@ TEST_F(PlayerFrames, EveryTrackPlaysAtTheVolumeTheKnobShows) {
     EXPECT_EQ(music.volume, 0.4);
 }
 
+// The list hangs over the file list; a press outside it, on an entry or on a control, only
+// closes it, for as long as it is held.
+TEST_F(PlayerFrames, ThePressThatClosesTheDriveListDoesNothingElse) {
+    // Folders first, so that the track is listed well below the drive list.
+    for (int i = 0; i < 8; ++i) ASSERT_EQ(::mkdir(Numbered(i, "").c_str(), 0755), 0);
+    for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
+    WriteFile("a.wav", ToneWave({660}, 22050, 3000));
+    Start();
+    Frame(600, 100, 0);
+    const double entryY = RowY(Row("a.wav"));
+    ASSERT_GT(browser.extraColumns, 1);
+    const auto openList = [] {
+        Click(30, 12);
+        Frame(600, 100, 0);
+        return Text(panels.driveListOpen) == "yes";
+    };
+    const auto pressClosesList = [](double x, double y) {
+        Frame(x, y, 0);
+        Frame(x, y, 1);
+        const bool closed = Text(panels.driveListOpen) != "yes";
+        for (int frame = 0; frame < 25; ++frame) Frame(x, y, 1);
+        Frame(x, y, 0);
+        return closed;
+    };
+    ASSERT_TRUE(openList());
+    ASSERT_LT(driveList.driveListBottom, entryY - 5);
+    EXPECT_TRUE(pressClosesList(kEntryX, entryY));
+    EXPECT_EQ(Text(browser.currentTrack), "");
+    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kLoopX, kLoopY));
+    EXPECT_EQ(panels.loopOn, 0);
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kRightArrowX, kBarY));
+    EXPECT_EQ(panels.scrollColumn, 0);
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kVolumeTrackX + 30, kKnobY));
+    EXPECT_EQ(panels.volume, 100);
+
+    // With the list closed the same presses act.
+    Click(kLoopX, kLoopY);
+    EXPECT_EQ(panels.loopOn, 1);
+    Click(kEntryX, entryY);
+    EXPECT_EQ(Text(browser.currentTrack), "a.wav");
+}
+
 // Each step places the thumb anew; it is drawn at its full width on every frame.
 TEST_F(PlayerFrames, TheScrollThumbKeepsItsWidthOnEveryStep) {
     for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
