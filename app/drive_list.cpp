@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "display_text.h"
 #include "drawing.h"
 #include "file_browser.h"
 #include "panels.h"
@@ -46,7 +47,7 @@ void DimDrives(std::int32_t count) {
 RtString LabelFor(const RtString& root, double itemLeft) {
     const double room = shared.screenWidth - 2 - kItemInset - itemLeft - 2 * D.driveTextPad;
     const auto rootChars = static_cast<std::int32_t>(room / shared.fontWidth) - kLabelTailLength;
-    return MidString(root, 0, std::max(rootChars, 0)) + kLabelTail;
+    return FirstCells(root, std::max(rootChars, 0)) + kLabelTail;
 }
 
 void LayOutDrives() {

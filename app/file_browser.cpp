@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "display_text.h"
 #include "drawing.h"
 #include "drive_list.h"
 #include "panels.h"
@@ -52,7 +53,7 @@ RtString MusicKind(const RtString& name) {
 }
 
 void DimEntries(std::int32_t count) {
-    for (RtStringArray* array : {&B.entryName, &B.entryKind, &B.entryShown}) DimStringArray(*array, count);
+    for (RtStringArray* array : {&B.entryName, &B.entryCells, &B.entryKind, &B.entryShown}) DimStringArray(*array, count);
     for (RtNumberArray* array :
          {&B.entryLen, &B.entryHomeLeft, &B.entryHomeTop, &B.entryHomeBottom, &B.entryLeft, &B.entryTop, &B.entryRight,
           &B.entryBottom, &B.entryMarkRed, &B.entryMarkGreen, &B.entryMarkBlue, &B.entryHoverRed, &B.entryHoverGreen,
@@ -111,7 +112,8 @@ void BuildList() {
     B.musicCount = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         B.entryName(i) = B.entryFound(i);
-        B.entryLen(i) = B.entryName(i).Length();
+        B.entryCells(i) = FontCells(B.entryName(i));
+        B.entryLen(i) = B.entryCells(i).Length();
         if (B.entryLen(i) > B.longestName) B.longestName = B.entryLen(i);
         ClassifyEntry(i);
     }
@@ -138,7 +140,7 @@ void PlaceEntry(std::int32_t i) {
     const double fits = std::floor((B.listRight - shared.fontWidth - 2 - left) / shared.fontWidth);
     B.entryVisibleChars(i) = std::clamp(fits, 0.0, B.entryLen(i));
     B.entryRight(i) = left + shared.fontWidth * B.entryVisibleChars(i) + B.halfChar * 2 + 1;
-    B.entryShown(i) = MidString(B.entryName(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
+    B.entryShown(i) = MidString(B.entryCells(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
     const bool over =
         StrictlyInside(shared.mouseX, shared.mouseY, left, B.entryTop(i), B.entryRight(i), B.entryBottom(i));
     if (over && panels.browserActive == "yes" && !DriveListHasPress()) {

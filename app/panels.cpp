@@ -1,6 +1,7 @@
 // Panels, menu bar and player controls.
 #include "panels.h"
 
+#include "display_text.h"
 #include "drawing.h"
 #include "drive_list.h"
 #include "file_browser.h"
@@ -380,7 +381,7 @@ void DrawElement(std::int32_t p, std::int32_t e) {
             SetBlendAlpha(0);
         }
     }
-    if (tag == "dir") DrawDimText(MidString(shared.browseDir, 0, kFolderLineChars), textLeft, textTop + 3);
+    if (tag == "dir") DrawDimText(FirstCells(shared.browseDir, kFolderLineChars), textLeft, textTop + 3);
     if (tag == "volume1") {
         const std::int32_t middle = Px((top + bottom) / 2);
         DrawLineSegment(Px(left), middle, Px(right), middle, Grey(kLineGrey));

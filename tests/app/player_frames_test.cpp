@@ -344,6 +344,35 @@ TEST_F(PlayerFrames, ThePressThatClosesTheDriveListDoesNothingElse) {
     EXPECT_EQ(Text(browser.currentTrack), "a.wav");
 }
 
+// Names are UTF-8: the list counts and cuts them by characters, each drawn as one font
+// cell, and a click opens the bytes that were listed.
+TEST_F(PlayerFrames, UTF8NamesAreListedByTheirCharactersAndOpenAsListed) {
+    const std::string folderName = "Ordner \xC3\xA4";
+    const std::string track = "caf\xC3\xA9 cr\xC3\xA8me.wav";
+    std::string accents;
+    for (int i = 0; i < 60; ++i) accents += "\xC3\xA9";
+    ASSERT_EQ(::mkdir(folderName.c_str(), 0755), 0);
+    WriteFile(track, ToneWave({660}, 22050, 3000));
+    Touch(accents);
+    Start();
+    Frame(600, 100, 0);
+    const int row = Row(track);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Text(browser.entryShown(row)), "caf\xE9 cr\xE8me.wav");
+    EXPECT_EQ(browser.entryLen(row), 14);
+    EXPECT_EQ(Text(browser.entryKind(row)), "wav");
+    // 51 characters fit before the list's right edge.
+    EXPECT_EQ(Text(browser.entryShown(Row(accents))), std::string(51, '\xE9'));
+    EXPECT_EQ(browser.longestName, 60);
+
+    Click(kEntryX, RowY(row));
+    EXPECT_EQ(Text(browser.currentTrack), track);
+    EXPECT_NE(Runtime().audio.music.window, nullptr);
+    Click(kEntryX, RowY(Row(folderName)));
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here() + folderName + "/");
+}
+
 // Each step places the thumb anew; it is drawn at its full width on every frame.
 TEST_F(PlayerFrames, TheScrollThumbKeepsItsWidthOnEveryStep) {
     for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
