@@ -53,7 +53,9 @@ RtString MusicKind(const RtString& name) {
 }
 
 void DimEntries(std::int32_t count) {
-    for (RtStringArray* array : {&B.entryName, &B.entryCells, &B.entryKind, &B.entryShown}) DimStringArray(*array, count);
+    for (RtStringArray* array : {&B.entryName, &B.entryCells, &B.entryKind, &B.entryShown}) {
+        DimStringArray(*array, count);
+    }
     for (RtNumberArray* array :
          {&B.entryLen, &B.entryHomeLeft, &B.entryHomeTop, &B.entryHomeBottom, &B.entryLeft, &B.entryTop, &B.entryRight,
           &B.entryBottom, &B.entryMarkRed, &B.entryMarkGreen, &B.entryMarkBlue, &B.entryHoverRed, &B.entryHoverGreen,
