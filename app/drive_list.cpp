@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "display_text.h"
 #include "drawing.h"
 #include "file_browser.h"
 #include "panels.h"
@@ -46,7 +47,7 @@ void DimDrives(std::int32_t count) {
 RtString LabelFor(const RtString& root, double itemLeft) {
     const double room = shared.screenWidth - 2 - kItemInset - itemLeft - 2 * D.driveTextPad;
     const auto rootChars = static_cast<std::int32_t>(room / shared.fontWidth) - kLabelTailLength;
-    return MidString(root, 0, std::max(rootChars, 0)) + kLabelTail;
+    return FirstCells(root, std::max(rootChars, 0)) + kLabelTail;
 }
 
 void LayOutDrives() {
@@ -94,13 +95,18 @@ bool OverItem(std::int32_t n) {
                           D.driveBottom(n));
 }
 
+void CloseList() {
+    panels.driveListOpen = "no";
+    D.driveHoverReset = 1;
+    D.closingPress = 1;
+}
+
 void TrackListHover() {
     if (shared.mouseLeft == 0) {
         D.driveListHover = StrictlyInside(shared.mouseX, shared.mouseY, D.driveListLeft, D.driveListTop,
                                           D.driveListRight, D.driveListBottom);
     } else if (D.driveListHover == 0) {
-        panels.driveListOpen = "no";
-        D.driveHoverReset = 1;
+        CloseList();
     }
 }
 
@@ -125,8 +131,7 @@ void MarkItem(std::int32_t n) {
 // when the drive chosen is the one already listed.
 void ChooseDrive(std::int32_t n) {
     D.dirToOpen = D.driveRoot(n);
-    panels.driveListOpen = "no";
-    D.driveHoverReset = 1;
+    CloseList();
     browser.clickLatch = 1;
     browser.listValid = 0;
     // A drive gone since the probe leaves the current folder, listed afresh.
@@ -152,7 +157,12 @@ void DrawItem(std::int32_t n) {
 
 }  // namespace
 
+bool DriveListHasPress() {
+    return panels.driveListOpen == "yes" || (D.closingPress == 1 && shared.mouseLeft == 1);
+}
+
 void UpdateDriveList() {
+    if (shared.mouseLeft == 0) D.closingPress = 0;
     if (panels.driveListOpen != "yes") return;
     if (D.drivesProbed == 0) ProbeDrives();
     TrackListHover();

@@ -33,8 +33,14 @@ struct DriveListState {
     double driveTextTop = 0;
     double driveHoverReset = 0;
     RtString dirToOpen;
+    // 1 from the press that closed the list until the button is let go.
+    double closingPress = 0;
 };
 
 extern DriveListState driveList;
+
+// True while a press belongs to the list: the list is shown, or the press that closed it is
+// still held. Such a press does nothing else, neither in the file list nor at a control.
+bool DriveListHasPress();
 
 }  // namespace player

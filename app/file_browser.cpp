@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "display_text.h"
 #include "drawing.h"
+#include "drive_list.h"
 #include "panels.h"
 #include "player.h"
 #include "shared.h"
@@ -51,7 +53,9 @@ RtString MusicKind(const RtString& name) {
 }
 
 void DimEntries(std::int32_t count) {
-    for (RtStringArray* array : {&B.entryName, &B.entryKind, &B.entryShown}) DimStringArray(*array, count);
+    for (RtStringArray* array : {&B.entryName, &B.entryCells, &B.entryKind, &B.entryShown}) {
+        DimStringArray(*array, count);
+    }
     for (RtNumberArray* array :
          {&B.entryLen, &B.entryHomeLeft, &B.entryHomeTop, &B.entryHomeBottom, &B.entryLeft, &B.entryTop, &B.entryRight,
           &B.entryBottom, &B.entryMarkRed, &B.entryMarkGreen, &B.entryMarkBlue, &B.entryHoverRed, &B.entryHoverGreen,
@@ -110,7 +114,8 @@ void BuildList() {
     B.musicCount = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         B.entryName(i) = B.entryFound(i);
-        B.entryLen(i) = B.entryName(i).Length();
+        B.entryCells(i) = FontCells(B.entryName(i));
+        B.entryLen(i) = B.entryCells(i).Length();
         if (B.entryLen(i) > B.longestName) B.longestName = B.entryLen(i);
         ClassifyEntry(i);
     }
@@ -137,16 +142,21 @@ void PlaceEntry(std::int32_t i) {
     const double fits = std::floor((B.listRight - shared.fontWidth - 2 - left) / shared.fontWidth);
     B.entryVisibleChars(i) = std::clamp(fits, 0.0, B.entryLen(i));
     B.entryRight(i) = left + shared.fontWidth * B.entryVisibleChars(i) + B.halfChar * 2 + 1;
-    B.entryShown(i) = MidString(B.entryName(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
+    B.entryShown(i) = MidString(B.entryCells(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
     const bool over =
         StrictlyInside(shared.mouseX, shared.mouseY, left, B.entryTop(i), B.entryRight(i), B.entryBottom(i));
-    if (over && panels.browserActive == "yes") {
+    if (over && panels.browserActive == "yes" && !DriveListHasPress()) {
         B.entryHovered(i) = 1;
         FillRect(Px(left), Px(B.entryTop(i)), Px(B.entryRight(i) - left), Px(B.entryBottom(i) - B.entryTop(i) + 1),
                  Rgb(B.entryHoverRed(i), B.entryHoverGreen(i), B.entryHoverBlue(i)));
     } else {
         B.entryHovered(i) = 0;
     }
+}
+
+void PlayTrack(const RtString& name) {
+    StartMusic(name, 0);
+    ApplySliderVolume();
 }
 
 // Every click stops the music and forgets the track first, so the loop switch only ever
@@ -166,7 +176,7 @@ void OpenEntry(std::int32_t i) {
         B.scrollOffset = 0;
     }
     if (IsMusic(B.entryKind(i))) {
-        StartMusic(name, 0);
+        PlayTrack(name);
         B.selectionShown = "yes";
         B.currentTrack = name;
         shared.trackDir = shared.browseDir;
@@ -175,7 +185,7 @@ void OpenEntry(std::int32_t i) {
 
 void HandleClick() {
     if (shared.mouseLeft == 0) B.clickLatch = 0;
-    if (panels.browserActive != "yes" || shared.mouseLeft != 1 || B.clickLatch != 0) return;
+    if (panels.browserActive != "yes" || shared.mouseLeft != 1 || B.clickLatch != 0 || DriveListHasPress()) return;
     const auto count = static_cast<std::int32_t>(B.entryCount);
     for (std::int32_t i = 0; i < count; ++i) {
         if (Visible(i) && B.entryHovered(i) == 1) {
@@ -236,7 +246,7 @@ void AnimateMarkers() {
 
 // A track that cannot be played is tried again on every frame while the loop is on.
 void RestartLoopingTrack() {
-    if (B.currentTrack != "" && panels.loopOn == 1 && IsMusicPlaying() == 0) StartMusic(B.currentTrack, 0);
+    if (B.currentTrack != "" && panels.loopOn == 1 && IsMusicPlaying() == 0) PlayTrack(B.currentTrack);
 }
 
 }  // namespace

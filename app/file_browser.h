@@ -13,6 +13,8 @@ struct FileBrowserState {
     // Per entry, in the listing's order (folders first).
     RtStringArray entryFound;
     RtStringArray entryName;
+    // The name as the font draws it, one cell per character, and the number of characters.
+    RtStringArray entryCells;
     RtNumberArray entryLen;
     // "wav", "mp3" or "wma" for a music file, else empty.
     RtStringArray entryKind;
@@ -21,7 +23,7 @@ struct FileBrowserState {
     RtNumberArray entryMarkRed, entryMarkGreen, entryMarkBlue;
     RtNumberArray entryHoverRed, entryHoverGreen, entryHoverBlue;
     RtNumberArray entryHovered;
-    // Characters of the name that fit before the list's right edge, and those characters.
+    // Characters of the name that fit before the list's right edge, and their cells.
     RtNumberArray entryVisibleChars;
     RtStringArray entryShown;
 

@@ -1,7 +1,9 @@
 // Panels, menu bar and player controls.
 #include "panels.h"
 
+#include "display_text.h"
 #include "drawing.h"
+#include "drive_list.h"
 #include "file_browser.h"
 #include "picture.h"
 #include "player.h"
@@ -33,6 +35,7 @@ constexpr double kLoopInset = 4;
 constexpr double kVolumeGap = 14;
 constexpr double kVolumeFromTop = 7;
 constexpr double kVolumeWidth = 100;
+constexpr double kFullVolume = 100;
 constexpr double kVolumeHeight = 10;
 constexpr double kKnobHalfWidth = 7;
 constexpr double kKnobInset = 2;
@@ -221,7 +224,9 @@ void ArmElement(std::int32_t p, std::int32_t e) {
     P.elemArmed(p, e) = inside && P.elemEnabled(p, e) == "yes" ? 1 : 0;
 }
 
-bool Pressed(std::int32_t p, std::int32_t e) { return P.elemArmed(p, e) == 1 && shared.mouseLeft == 1; }
+bool Pressed(std::int32_t p, std::int32_t e) {
+    return P.elemArmed(p, e) == 1 && shared.mouseLeft == 1 && !DriveListHasPress();
+}
 
 void RunMenuItem(std::int32_t p, std::int32_t e) {
     if (P.elemArmed(p, e) == 1) {
@@ -295,11 +300,11 @@ void RunLoopSwitch(std::int32_t p, std::int32_t e) {
 void RunVolume() {
     const bool held = P.elemArmed(kVolumeTrack.panel, kVolumeTrack.element) == 1 ||
                       P.elemArmed(kVolumeKnob.panel, kVolumeKnob.element) == 1;
-    if (!held || shared.mouseLeft != 1) return;
+    if (!held || shared.mouseLeft != 1 || DriveListHasPress()) return;
     P.volume = std::clamp(shared.mouseX - Left(kVolumeTrack), 0.0, kVolumeWidth);
     P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
     P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
-    SetMusicVolume(P.volume / 100);
+    ApplySliderVolume();
 }
 
 void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
@@ -315,7 +320,7 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
     if (!IsControl(tag)) return;
     if (!armed) {
         SetColours(p, e, kLineGrey, kIdleFill);
-    } else if (shared.mouseLeft == 1) {
+    } else if (Pressed(p, e)) {
         SetColours(p, e, kPressedLine, kPressedFill);
     } else {
         SetColours(p, e, kArmedLine, kArmedFill);
@@ -324,7 +329,6 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
 }
 
 void RunElement(std::int32_t p, std::int32_t e) {
-    PlaceElement(p, e);
     ArmElement(p, e);
     const RtString& tag = P.elemTag(p, e);
     if (IsMenuItem(tag)) {
@@ -377,7 +381,7 @@ void DrawElement(std::int32_t p, std::int32_t e) {
             SetBlendAlpha(0);
         }
     }
-    if (tag == "dir") DrawDimText(MidString(shared.browseDir, 0, kFolderLineChars), textLeft, textTop + 3);
+    if (tag == "dir") DrawDimText(FirstCells(shared.browseDir, kFolderLineChars), textLeft, textTop + 3);
     if (tag == "volume1") {
         const std::int32_t middle = Px((top + bottom) / 2);
         DrawLineSegment(Px(left), middle, Px(right), middle, Grey(kLineGrey));
@@ -412,6 +416,9 @@ void FinishMenu() {
 
 }  // namespace
 
+// The slider reads 0..100, a pixel of its track each; the music takes 1 as full volume.
+void ApplySliderVolume() { SetMusicVolume(P.volume / kFullVolume); }
+
 void UpdatePanels() {
     if (P.laidOut == 0) {
         P.laidOut = 1;
@@ -419,6 +426,11 @@ void UpdatePanels() {
     }
     MeasureScroll();
     if (IsKeyDown(kKeyS) == 1) P.menuOpen = 1;
+    // Every element is placed before any control moves one: a step moves the thumb's left
+    // shift first and its right shift after, and the pair only agree at the thumb.
+    for (std::int32_t p = 0; p < kPanelCount; ++p) {
+        for (std::int32_t e = 0; e < kElementCount; ++e) PlaceElement(p, e);
+    }
     for (std::int32_t p = 0; p < kPanelCount; ++p) {
         for (std::int32_t e = 0; e < kElementCount; ++e) RunElement(p, e);
     }

@@ -69,4 +69,8 @@ struct PanelsState {
 
 extern PanelsState panels;
 
+// Gives the music the volume the slider shows. Every new piece starts at full volume, so
+// this follows every start.
+void ApplySliderVolume();
+
 }  // namespace player

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <string>
 
+#include "audio/wave_bytes.h"
 #include "core/runtime_state.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
@@ -33,6 +35,9 @@ constexpr double kRightArrowX = 425;
 constexpr double kBarY = 187;
 constexpr double kLoopX = 619;
 constexpr double kLoopY = 188;
+// The volume knob is centred on the track's left end (x = 450) plus the volume.
+constexpr double kVolumeTrackX = 450;
+constexpr double kKnobY = 189;
 
 class PlayerFrames : public ::testing::Test {
 protected:
@@ -65,6 +70,13 @@ protected:
         Frame(x, y, 0);
         Frame(x, y, 1);
         Frame(x, y, 0);
+    }
+    // A press held for some frames, then dragged to (toX, y) and let go there.
+    static void Drag(double x, double y, double toX) {
+        Frame(x, y, 0);
+        for (int frame = 0; frame < 3; ++frame) Frame(x, y, 1);
+        for (int frame = 0; frame < 3; ++frame) Frame(toX, y, 1);
+        Frame(toX, y, 0);
     }
     static int Row(const std::string& name) {
         for (int i = 0; i < browser.entryCount; ++i) {
@@ -264,6 +276,127 @@ TEST_F(PlayerFrames, OpeningTheDriveListKeepsTheListedFolderCurrent) {
     Frame(600, 100, 0);
     EXPECT_EQ(Text(ReadCurrentDir()), Here());
     EXPECT_NE(Row("sub"), -1);
+}
+
+TEST_F(PlayerFrames, EveryTrackPlaysAtTheVolumeTheKnobShows) {
+    WriteFile("tone.wav", ToneWave({660}, 22050, 3000));
+    Start();
+    Frame(600, 100, 0);
+    Drag(kVolumeTrackX + 100, kKnobY, kVolumeTrackX + 40);
+    ASSERT_EQ(panels.volume, 40);
+
+    const MusicState& music = Runtime().audio.music;
+    Click(kEntryX, RowY(Row("tone.wav")));
+    ASSERT_NE(music.window, nullptr);
+    EXPECT_EQ(music.volume, 0.4);
+    // The loop switch's restart is a new start too.
+    Click(kLoopX, kLoopY);
+    StopMusic();
+    Frame(600, 100, 0);
+    ASSERT_NE(music.window, nullptr);
+    EXPECT_EQ(music.volume, 0.4);
+}
+
+// The list hangs over the file list; a press outside it, on an entry or on a control, only
+// closes it, for as long as it is held.
+TEST_F(PlayerFrames, ThePressThatClosesTheDriveListDoesNothingElse) {
+    // Folders first, so that the track is listed well below the drive list.
+    for (int i = 0; i < 8; ++i) ASSERT_EQ(::mkdir(Numbered(i, "").c_str(), 0755), 0);
+    for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
+    WriteFile("a.wav", ToneWave({660}, 22050, 3000));
+    Start();
+    Frame(600, 100, 0);
+    const double entryY = RowY(Row("a.wav"));
+    ASSERT_GT(browser.extraColumns, 1);
+    const auto openList = [] {
+        Click(30, 12);
+        Frame(600, 100, 0);
+        return Text(panels.driveListOpen) == "yes";
+    };
+    const auto pressClosesList = [](double x, double y) {
+        Frame(x, y, 0);
+        Frame(x, y, 1);
+        const bool closed = Text(panels.driveListOpen) != "yes";
+        for (int frame = 0; frame < 25; ++frame) Frame(x, y, 1);
+        Frame(x, y, 0);
+        return closed;
+    };
+    ASSERT_TRUE(openList());
+    ASSERT_LT(driveList.driveListBottom, entryY - 5);
+    EXPECT_TRUE(pressClosesList(kEntryX, entryY));
+    EXPECT_EQ(Text(browser.currentTrack), "");
+    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kLoopX, kLoopY));
+    EXPECT_EQ(panels.loopOn, 0);
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kRightArrowX, kBarY));
+    EXPECT_EQ(panels.scrollColumn, 0);
+    ASSERT_TRUE(openList());
+    EXPECT_TRUE(pressClosesList(kVolumeTrackX + 30, kKnobY));
+    EXPECT_EQ(panels.volume, 100);
+
+    // With the list closed the same presses act.
+    Click(kLoopX, kLoopY);
+    EXPECT_EQ(panels.loopOn, 1);
+    Click(kEntryX, entryY);
+    EXPECT_EQ(Text(browser.currentTrack), "a.wav");
+}
+
+// Names are UTF-8: the list counts and cuts them by characters, each drawn as one font
+// cell, and a click opens the bytes that were listed.
+TEST_F(PlayerFrames, UTF8NamesAreListedByTheirCharactersAndOpenAsListed) {
+    const std::string folderName = "Ordner \xC3\xA4";
+    const std::string track = "caf\xC3\xA9 cr\xC3\xA8me.wav";
+    std::string accents;
+    for (int i = 0; i < 60; ++i) accents += "\xC3\xA9";
+    ASSERT_EQ(::mkdir(folderName.c_str(), 0755), 0);
+    WriteFile(track, ToneWave({660}, 22050, 3000));
+    Touch(accents);
+    Start();
+    Frame(600, 100, 0);
+    const int row = Row(track);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Text(browser.entryShown(row)), "caf\xE9 cr\xE8me.wav");
+    EXPECT_EQ(browser.entryLen(row), 14);
+    EXPECT_EQ(Text(browser.entryKind(row)), "wav");
+    // 51 characters fit before the list's right edge.
+    EXPECT_EQ(Text(browser.entryShown(Row(accents))), std::string(51, '\xE9'));
+    EXPECT_EQ(browser.longestName, 60);
+
+    Click(kEntryX, RowY(row));
+    EXPECT_EQ(Text(browser.currentTrack), track);
+    EXPECT_NE(Runtime().audio.music.window, nullptr);
+    Click(kEntryX, RowY(Row(folderName)));
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here() + folderName + "/");
+}
+
+// Each step places the thumb anew; it is drawn at its full width on every frame.
+TEST_F(PlayerFrames, TheScrollThumbKeepsItsWidthOnEveryStep) {
+    for (int i = 0; i < 60; ++i) Touch(Numbered(100 + i, ""));
+    Start();
+    Frame(600, 100, 0);
+    Frame(600, 100, 0);
+    ASSERT_EQ(browser.extraColumns, 4);
+    const auto thumbWhole = [] {
+        return std::abs(panels.elemRight(5, 4) - panels.elemLeft(5, 4) - panels.thumbWidth) < 1e-9;
+    };
+    const auto stepAt = [&](double x) {
+        bool whole = true;
+        for (const double left : {0.0, 1.0, 1.0, 0.0}) {
+            Frame(x, kBarY, left);
+            whole = thumbWhole() && whole;
+        }
+        return whole;
+    };
+    // Right to the end and once past it, a press on the track, back with the left arrow.
+    for (int step = 0; step < 5; ++step) EXPECT_TRUE(stepAt(kRightArrowX)) << "right arrow, step " << step;
+    EXPECT_EQ(panels.scrollColumn, 4);
+    EXPECT_TRUE(stepAt(200)) << "track";
+    EXPECT_TRUE(stepAt(15)) << "left arrow";
+    EXPECT_EQ(panels.scrollColumn, 1);
 }
 
 }  // namespace
