@@ -9,7 +9,7 @@
 // nothing is waiting, ETIMEDOUT when a time-out ended the call, ENXIO for a host name that
 // does not resolve, ENOTSOCK for a socket number that is not open, 8 when the table is full.
 // No call waits forever: connecting gives up after 15 s, sending and the HTTP commands after
-// 30 s without progress (see SetNetTimeouts).
+// 30 s without progress, and an HTTP command after 120 s in all (see SetNetTimeouts).
 #pragma once
 
 #include <cstdint>
@@ -62,5 +62,7 @@ RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_
 std::int32_t HttpGetToFile(const RtString& path, const RtString& host, std::int32_t port, const RtString& fileName);
 
 // Time-outs of this process in milliseconds: transfer (sending, and the HTTP commands
-// waiting for data) and connecting. A value below 1 restores its default, 30000 and 15000.
-void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs);
+// waiting for data), connecting, and the deadline of a whole HTTP command from connecting
+// to the last byte, which ends a server that keeps sending but never finishes. A value
+// below 1 restores its default: 30000, 15000 and 120000.
+void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs, std::int32_t httpMs);

@@ -11,8 +11,8 @@
 #include "files/memory_files.h"
 #include "net/download_file.h"
 #include "net/http_response.h"
+#include "net/socket_open.h"
 #include "net/socket_table.h"
-#include "net/socket_wait.h"
 #include "net/transfer.h"
 #include "zorvane/net.h"
 
@@ -29,7 +29,7 @@ constexpr std::size_t kFilePiece = 256 * 1024;
 
 enum class HttpEnd {
     closed,   // the server closed the connection after the whole header
-    failed,   // no connection, a failed send or receive, the time-out, a header cut short
+    failed,   // no connection, a failed send or receive, a time-out, a header cut short
     stopped,  // the body's receiver wanted no more
 };
 
@@ -39,11 +39,13 @@ std::string Request(const RtString& path, const RtString& host) {
 }
 
 // Receives the answer and hands each piece of the body to takeBody until the server
-// closes the connection.
-HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, const std::function<bool(std::string_view)>& takeBody) {
+// closes the connection. A server that never stops sending ends at the deadline.
+HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point deadline,
+                      const std::function<bool(std::string_view)>& takeBody) {
     std::vector<char> buffer(pieceSize);
     HttpHeaderScanner header;
     for (;;) {
+        if (!BeforeDeadline(deadline)) return HttpEnd::failed;
         const ssize_t got = ::recv(socket, buffer.data(), buffer.size(), 0);
         if (got > 0) {
             const std::string_view body = header.Feed({buffer.data(), static_cast<std::size_t>(got)});
@@ -53,7 +55,7 @@ HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, const std::function<boo
             FailWith(ECONNRESET);
             return HttpEnd::failed;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs)) return HttpEnd::failed;
+            if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs, deadline)) return HttpEnd::failed;
         } else if (errno != EINTR) {
             FailWith(errno);
             return HttpEnd::failed;
@@ -65,12 +67,15 @@ HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, s
                 const std::function<bool(std::string_view)>& takeBody) {
     // The start count is left alone: with it the end of a transfer could close sockets
     // the program opened without NetStart.
-    const std::int32_t index = TcpConnect(host, port == 0 ? kDefaultHttpPort : port);
+    const NetClock::time_point deadline = DeadlineIn(Net().httpDeadlineMs);
+    const std::int32_t index = ConnectTo(host, port == 0 ? kDefaultHttpPort : port, deadline);
     if (index < 0) return HttpEnd::failed;
     const int socket = Net().table[static_cast<std::size_t>(index)].socket;
     const std::string request = Request(path, host);
     HttpEnd end = HttpEnd::failed;
-    if (SendAll(socket, request.data(), request.size(), nullptr) >= 0) end = ReceiveAnswer(socket, pieceSize, takeBody);
+    if (SendAll(socket, request.data(), request.size(), nullptr, deadline) >= 0) {
+        end = ReceiveAnswer(socket, pieceSize, deadline, takeBody);
+    }
     const std::int32_t error = Net().netError;
     CloseSocket(index);
     Net().netError = end == HttpEnd::closed ? 0 : error;

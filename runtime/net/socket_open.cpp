@@ -7,8 +7,8 @@
 #include <cerrno>
 
 #include "net/ipv4.h"
+#include "net/socket_open.h"
 #include "net/socket_table.h"
-#include "net/socket_wait.h"
 #include "zorvane/net.h"
 
 namespace zrv {
@@ -37,11 +37,11 @@ bool Bind(int socket, const sockaddr_in& address) noexcept {
     return ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
-// A non-blocking connect finished within the connect time-out.
-bool Connect(int socket, const sockaddr_in& peer) noexcept {
+// A non-blocking connect finished within the connect time-out and before the deadline.
+bool Connect(int socket, const sockaddr_in& peer, NetClock::time_point deadline) noexcept {
     if (::connect(socket, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
     if (errno != EINPROGRESS && errno != EINTR) return false;
-    if (!WaitForSocket(socket, POLLOUT, Net().connectTimeoutMs)) {
+    if (!WaitForSocket(socket, POLLOUT, Net().connectTimeoutMs, deadline)) {
         errno = Net().netError;
         return false;
     }
@@ -53,6 +53,19 @@ bool Connect(int socket, const sockaddr_in& peer) noexcept {
 }
 
 }  // namespace
+
+std::int32_t ConnectTo(const RtString& host, std::int32_t port, NetClock::time_point deadline) noexcept {
+    if (!IsPort(port)) return FailWith(EINVAL);
+    std::int32_t address = 0;
+    if (!ResolveIPv4(host, address)) return -1;
+    const std::int32_t index = FindFreeEntry();
+    if (index < 0) return -1;
+    const int socket = NewSocket(SOCK_STREAM);
+    if (socket < 0) return FailWith(errno);
+    const sockaddr_in peer = SocketAddress(address, port);
+    if (!Connect(socket, peer, deadline)) return Abandon(socket);
+    return Store(index, socket, peer, false);
+}
 
 }  // namespace zrv
 
@@ -89,18 +102,7 @@ std::int32_t TcpAccept(std::int32_t listener, std::int32_t& peerAddress) {
     return zrv::Store(index, socket, peer, false);
 }
 
-std::int32_t TcpConnect(const RtString& host, std::int32_t port) {
-    if (!zrv::IsPort(port)) return zrv::FailWith(EINVAL);
-    std::int32_t address = 0;
-    if (!zrv::ResolveIPv4(host, address)) return -1;
-    const std::int32_t index = zrv::FindFreeEntry();
-    if (index < 0) return -1;
-    const int socket = zrv::NewSocket(SOCK_STREAM);
-    if (socket < 0) return zrv::FailWith(errno);
-    const sockaddr_in peer = zrv::SocketAddress(address, port);
-    if (!zrv::Connect(socket, peer)) return zrv::Abandon(socket);
-    return zrv::Store(index, socket, peer, false);
-}
+std::int32_t TcpConnect(const RtString& host, std::int32_t port) { return zrv::ConnectTo(host, port, zrv::kNoDeadline); }
 
 std::int32_t UdpOpen(std::int32_t port) {
     if (!zrv::IsPort(port)) return zrv::FailWith(EINVAL);

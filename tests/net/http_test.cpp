@@ -113,7 +113,7 @@ TEST_F(HttpTest, AFailedDownloadKeepsTheOldFileAndLeavesNothingBehind) {
 }
 
 TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
-    SetNetTimeouts(300, 0);
+    SetNetTimeouts(300, 0, 0);
     const std::string target = folder / "stuck.txt";
     WriteFile(target, "old");
     ScriptedServer server({{{kHeader + "partial"}, milliseconds(0), false}});
@@ -124,6 +124,32 @@ TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
     EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"stuck.txt"});
+}
+
+TEST_F(HttpTest, AServerThatKeepsTricklingIsGivenUpOnAtTheDeadline) {
+    // The transfer time-out stays at its default: every wait here is short, only the
+    // deadline can end these answers, which would go on for 15 s each.
+    SetNetTimeouts(0, 0, 400);
+    const std::string target = folder / "trickled.txt";
+    WriteFile(target, "old");
+    ScriptedReply endlessHeader{{"HTTP/1.0 200 OK\r\n"}, milliseconds(25)};
+    endlessHeader.pieces.resize(600, "X-Filler: more\r\n");
+    ScriptedReply endlessBody{{kHeader}, milliseconds(25)};
+    endlessBody.pieces.resize(600, "x");
+    for (const ScriptedReply& reply : {endlessHeader, endlessBody}) {
+        ScriptedServer server({reply});
+        auto start = std::chrono::steady_clock::now();
+        const std::string text = Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100000));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(text, std::string(text.size(), 'x'));
+
+        start = std::chrono::steady_clock::now();
+        EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), Text(target)), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(ReadFile(target), "old");
+    }
 }
 
 }  // namespace

@@ -168,7 +168,7 @@ int FullListener() {
 }
 
 TEST_F(SocketTest, ConnectingAndSendingGiveUpAfterTheirTimeOuts) {
-    SetNetTimeouts(300, 300);
+    SetNetTimeouts(300, 300, 0);
     const int listener = FullListener();
     sockaddr_in address{};
     socklen_t size = sizeof address;
