@@ -54,11 +54,14 @@ RtString NetErrorText();
 // GET path from host (port 0: 80): the body of the answer, of which whole received pieces
 // are kept while they fit into maxLength bytes, so the text is always an unbroken beginning
 // of the body. A transfer that fails keeps what arrived before; the empty text when nothing
-// of the body arrived.
+// of the body arrived. An answer that is not the resource still gives its body, with the
+// network error EPROTO for a status outside 200..299, or EBADMSG for a body shorter or
+// longer than its Content-Length.
 RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_t port, std::int32_t maxLength);
-// GET path into the file: 1 when the whole answer arrived and the server closed the
-// connection; the file is then replaced. 0 otherwise, and the file stays as it was. A
-// "mem://" name gives 0.
+// GET path into the file: 1 when the whole answer arrived, the server closed the
+// connection, the status is in 200..299 and the body has the length the answer announced;
+// the file is then replaced. 0 otherwise (network errors as for HttpGetToString), and the
+// file stays as it was. A "mem://" name gives 0.
 std::int32_t HttpGetToFile(const RtString& path, const RtString& host, std::int32_t port, const RtString& fileName);
 
 // Time-outs of this process in milliseconds: transfer (sending, and the HTTP commands

@@ -31,6 +31,7 @@ enum class HttpEnd {
     closed,   // the server closed the connection after the whole header
     failed,   // no connection, a failed send or receive, a time-out, a header cut short
     stopped,  // the body's receiver wanted no more
+    refused,  // the whole answer arrived, but it is not the resource (see AnswerFault)
 };
 
 std::string Request(const RtString& path, const RtString& host) {
@@ -44,16 +45,19 @@ HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point de
                       const std::function<bool(std::string_view)>& takeBody) {
     std::vector<char> buffer(pieceSize);
     HttpHeaderScanner header;
+    std::uint64_t bodyBytes = 0;
     for (;;) {
         if (!BeforeDeadline(deadline)) return HttpEnd::failed;
         const ssize_t got = ::recv(socket, buffer.data(), buffer.size(), 0);
         if (got > 0) {
             const std::string_view body = header.Feed({buffer.data(), static_cast<std::size_t>(got)});
+            bodyBytes += body.size();
             if (!body.empty() && !takeBody(body)) return HttpEnd::stopped;
         } else if (got == 0) {
-            if (header.InBody()) return HttpEnd::closed;
-            FailWith(ECONNRESET);
-            return HttpEnd::failed;
+            const int fault = header.InBody() ? AnswerFault(header, bodyBytes) : ECONNRESET;
+            if (fault == 0) return HttpEnd::closed;
+            FailWith(fault);
+            return header.InBody() ? HttpEnd::refused : HttpEnd::failed;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs, deadline)) return HttpEnd::failed;
         } else if (errno != EINTR) {

@@ -112,6 +112,39 @@ TEST_F(HttpTest, AFailedDownloadKeepsTheOldFileAndLeavesNothingBehind) {
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"keep.txt"});
 }
 
+TEST_F(HttpTest, AnAnswerThatIsNotTheWholeResourceIsNoDownload) {
+    const std::string target = folder / "resource.bin";
+    WriteFile(target, "old");
+    const RtString name = Text(target);
+    struct Case {
+        std::vector<std::string> pieces;
+        std::string body;
+        int error;
+    };
+    // The length line split inside its name and its number, as the network may deliver it.
+    const Case failures[] = {
+        {{"HTTP/1.0 200 OK\r\nContent-Le", "ngth: 107374", "18240\r\n\r\ntwelve bytes"}, "twelve bytes", EBADMSG},
+        {{"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nsix by"}, "six by", EBADMSG},
+        {{"HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n\r\nmoved"}, "moved", EPROTO},
+        {{"HTTP/1.1 404 Not Found\r\n\r\nnot here"}, "not here", EPROTO},
+        {{"<html>no status line</html>\n\nbody"}, "body", EPROTO},
+    };
+    for (const Case& answer : failures) {
+        ScriptedServer server({{answer.pieces, milliseconds(5)}});
+        EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), name), 0) << answer.body;
+        EXPECT_EQ(NetErrorCode(), answer.error) << answer.body;
+        EXPECT_EQ(Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100)), answer.body);
+        EXPECT_EQ(NetErrorCode(), answer.error) << answer.body;
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"resource.bin"});
+
+    ScriptedServer exact({OnePiece("HTTP/1.1 201 Created\r\ncontent-length:  3 \r\n\r\nnew")});
+    EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", exact.Port(), name), 1);
+    EXPECT_EQ(NetErrorCode(), 0);
+    EXPECT_EQ(ReadFile(target), "new");
+}
+
 TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
     SetNetTimeouts(300, 0, 0);
     const std::string target = folder / "stuck.txt";
