@@ -56,7 +56,8 @@ RtString NetErrorText();
 // of the body. A transfer that fails keeps what arrived before; the empty text when nothing
 // of the body arrived. An answer that is not the resource still gives its body, with the
 // network error EPROTO for a status outside 200..299, or EBADMSG for a body shorter or
-// longer than its Content-Length.
+// longer than its Content-Length. A path or host with a "\r" or "\n" in it is refused
+// (network error EINVAL) before any connection is made.
 RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_t port, std::int32_t maxLength);
 // GET path into the file: 1 when the whole answer arrived, the server closed the
 // connection, the status is in 200..299 and the body has the length the answer announced;

@@ -34,6 +34,12 @@ enum class HttpEnd {
     refused,  // the whole answer arrived, but it is not the resource (see AnswerFault)
 };
 
+// A line break would end the request line or the host line early, and what follows would
+// reach the server as headers of the program's choosing or a second request.
+bool HasLineBreak(const RtString& text) noexcept {
+    return std::string_view(text.Buffer(), text.Length()).find_first_of("\r\n") != std::string_view::npos;
+}
+
 std::string Request(const RtString& path, const RtString& host) {
     return std::string("GET ") + path.c_str() + " HTTP/1.0\r\nHost:" + host.c_str() +
            "\r\nAccept: */*\r\nUser-Agent: Zorvane\r\n\r\n";
@@ -69,6 +75,10 @@ HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point de
 
 HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, std::size_t pieceSize,
                 const std::function<bool(std::string_view)>& takeBody) {
+    if (HasLineBreak(path) || HasLineBreak(host)) {
+        FailWith(EINVAL);
+        return HttpEnd::failed;
+    }
     // The start count is left alone: with it the end of a transfer could close sockets
     // the program opened without NetStart.
     const NetClock::time_point deadline = DeadlineIn(Net().httpDeadlineMs);

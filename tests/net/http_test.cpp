@@ -145,6 +145,30 @@ TEST_F(HttpTest, AnAnswerThatIsNotTheWholeResourceIsNoDownload) {
     EXPECT_EQ(ReadFile(target), "new");
 }
 
+TEST_F(HttpTest, APathOrHostWithALineBreakIsRefusedBeforeConnecting) {
+    const std::string target = folder / "kept.txt";
+    WriteFile(target, "old");
+    ScriptedServer server({OnePiece(kHeader + "body")});
+    const std::pair<std::string, std::string> requests[] = {
+        {"/a\r\nX-Injected: 1", "127.0.0.1"},
+        {"/a HTTP/1.0\n\nGET /b", "127.0.0.1"},
+        {"/a\r", "127.0.0.1"},
+        {"/", "127.0.0.1\r\nX-Injected: 1"},
+        {"/", "127.0.0.1\n"},
+    };
+    for (const auto& [path, host] : requests) {
+        EXPECT_EQ(Bytes(HttpGetToString(Text(path), Text(host), server.Port(), 100)), "") << path << host;
+        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+        EXPECT_EQ(HttpGetToFile(Text(path), Text(host), server.Port(), Text(target)), 0) << path << host;
+        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    // The server answers in turn, so a connection made above would have come first.
+    EXPECT_EQ(Bytes(HttpGetToString("/good", "127.0.0.1", server.Port(), 100)), "body");
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].substr(0, 10), "GET /good ");
+}
+
 TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
     SetNetTimeouts(300, 0, 0);
     const std::string target = folder / "stuck.txt";
