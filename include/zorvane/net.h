@@ -8,6 +8,8 @@
 // the system's error number in the network error, which NetErrorText reads: EAGAIN when
 // nothing is waiting, ETIMEDOUT when a time-out ended the call, ENXIO for a host name that
 // does not resolve, ENOTSOCK for a socket number that is not open, 8 when the table is full.
+// The table is full too when another socket would leave fewer than 32 of the process's
+// open-file limit free, so files keep opening beside a table the limit cannot hold.
 // No call waits forever: connecting gives up after 15 s, sending and the HTTP commands after
 // 30 s without progress, and an HTTP command after 120 s in all (see SetNetTimeouts).
 #pragma once

@@ -61,7 +61,7 @@ std::int32_t ConnectTo(const RtString& host, std::int32_t port, NetClock::time_p
     const std::int32_t index = FindFreeEntry();
     if (index < 0) return -1;
     const int socket = NewSocket(SOCK_STREAM);
-    if (socket < 0) return FailWith(errno);
+    if (socket < 0) return FailToOpen(errno);
     const sockaddr_in peer = SocketAddress(address, port);
     if (!Connect(socket, peer, deadline)) return Abandon(socket);
     return Store(index, socket, peer, false);
@@ -74,7 +74,7 @@ std::int32_t TcpListen(std::int32_t port) {
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) return -1;
     const int socket = zrv::NewSocket(SOCK_STREAM);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     // A server started again soon after it stopped must not wait for its old connections
     // to leave TIME_WAIT; two listeners on one port are still refused.
     const int one = 1;
@@ -91,7 +91,7 @@ std::int32_t TcpAccept(std::int32_t listener, std::int32_t& peerAddress) {
     sockaddr_in peer{};
     socklen_t size = sizeof peer;
     const int socket = ::accept4(entry->socket, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) {
         ::close(socket);
@@ -109,7 +109,7 @@ std::int32_t UdpOpen(std::int32_t port) {
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) return -1;
     const int socket = zrv::NewSocket(SOCK_DGRAM);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     const sockaddr_in local = zrv::SocketAddress(INADDR_ANY, port);
     if (port != 0 && !zrv::Bind(socket, local)) return zrv::Abandon(socket);
     const int one = 1;
