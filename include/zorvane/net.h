@@ -8,8 +8,10 @@
 // the system's error number in the network error, which NetErrorText reads: EAGAIN when
 // nothing is waiting, ETIMEDOUT when a time-out ended the call, ENXIO for a host name that
 // does not resolve, ENOTSOCK for a socket number that is not open, 8 when the table is full.
+// The table is full too when another socket would leave fewer than 32 of the process's
+// open-file limit free, so files keep opening beside a table the limit cannot hold.
 // No call waits forever: connecting gives up after 15 s, sending and the HTTP commands after
-// 30 s without progress (see SetNetTimeouts).
+// 30 s without progress, and an HTTP command after 120 s in all (see SetNetTimeouts).
 #pragma once
 
 #include <cstdint>
@@ -54,13 +56,19 @@ RtString NetErrorText();
 // GET path from host (port 0: 80): the body of the answer, of which whole received pieces
 // are kept while they fit into maxLength bytes, so the text is always an unbroken beginning
 // of the body. A transfer that fails keeps what arrived before; the empty text when nothing
-// of the body arrived.
+// of the body arrived. An answer that is not the resource still gives its body, with the
+// network error EPROTO for a status outside 200..299, or EBADMSG for a body shorter or
+// longer than its Content-Length. A path or host with a "\r" or "\n" in it is refused
+// (network error EINVAL) before any connection is made.
 RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_t port, std::int32_t maxLength);
-// GET path into the file: 1 when the whole answer arrived and the server closed the
-// connection; the file is then replaced. 0 otherwise, and the file stays as it was. A
-// "mem://" name gives 0.
+// GET path into the file: 1 when the whole answer arrived, the server closed the
+// connection, the status is in 200..299 and the body has the length the answer announced;
+// the file is then replaced. 0 otherwise (network errors as for HttpGetToString), and the
+// file stays as it was. A "mem://" name gives 0.
 std::int32_t HttpGetToFile(const RtString& path, const RtString& host, std::int32_t port, const RtString& fileName);
 
 // Time-outs of this process in milliseconds: transfer (sending, and the HTTP commands
-// waiting for data) and connecting. A value below 1 restores its default, 30000 and 15000.
-void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs);
+// waiting for data), connecting, and the deadline of a whole HTTP command from connecting
+// to the last byte, which ends a server that keeps sending but never finishes. A value
+// below 1 restores its default: 30000, 15000 and 120000.
+void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs, std::int32_t httpMs);

@@ -11,8 +11,8 @@
 #include "files/memory_files.h"
 #include "net/download_file.h"
 #include "net/http_response.h"
+#include "net/socket_open.h"
 #include "net/socket_table.h"
-#include "net/socket_wait.h"
 #include "net/transfer.h"
 #include "zorvane/net.h"
 
@@ -29,9 +29,16 @@ constexpr std::size_t kFilePiece = 256 * 1024;
 
 enum class HttpEnd {
     closed,   // the server closed the connection after the whole header
-    failed,   // no connection, a failed send or receive, the time-out, a header cut short
+    failed,   // no connection, a failed send or receive, a time-out, a header cut short
     stopped,  // the body's receiver wanted no more
+    refused,  // the whole answer arrived, but it is not the resource (see AnswerFault)
 };
+
+// A line break would end the request line or the host line early, and what follows would
+// reach the server as headers of the program's choosing or a second request.
+bool HasLineBreak(const RtString& text) noexcept {
+    return std::string_view(text.Buffer(), text.Length()).find_first_of("\r\n") != std::string_view::npos;
+}
 
 std::string Request(const RtString& path, const RtString& host) {
     return std::string("GET ") + path.c_str() + " HTTP/1.0\r\nHost:" + host.c_str() +
@@ -39,21 +46,26 @@ std::string Request(const RtString& path, const RtString& host) {
 }
 
 // Receives the answer and hands each piece of the body to takeBody until the server
-// closes the connection.
-HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, const std::function<bool(std::string_view)>& takeBody) {
+// closes the connection. A server that never stops sending ends at the deadline.
+HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point deadline,
+                      const std::function<bool(std::string_view)>& takeBody) {
     std::vector<char> buffer(pieceSize);
     HttpHeaderScanner header;
+    std::uint64_t bodyBytes = 0;
     for (;;) {
+        if (!BeforeDeadline(deadline)) return HttpEnd::failed;
         const ssize_t got = ::recv(socket, buffer.data(), buffer.size(), 0);
         if (got > 0) {
             const std::string_view body = header.Feed({buffer.data(), static_cast<std::size_t>(got)});
+            bodyBytes += body.size();
             if (!body.empty() && !takeBody(body)) return HttpEnd::stopped;
         } else if (got == 0) {
-            if (header.InBody()) return HttpEnd::closed;
-            FailWith(ECONNRESET);
-            return HttpEnd::failed;
+            const int fault = header.InBody() ? AnswerFault(header, bodyBytes) : ECONNRESET;
+            if (fault == 0) return HttpEnd::closed;
+            FailWith(fault);
+            return header.InBody() ? HttpEnd::refused : HttpEnd::failed;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs)) return HttpEnd::failed;
+            if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs, deadline)) return HttpEnd::failed;
         } else if (errno != EINTR) {
             FailWith(errno);
             return HttpEnd::failed;
@@ -63,14 +75,21 @@ HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, const std::function<boo
 
 HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, std::size_t pieceSize,
                 const std::function<bool(std::string_view)>& takeBody) {
+    if (HasLineBreak(path) || HasLineBreak(host)) {
+        FailWith(EINVAL);
+        return HttpEnd::failed;
+    }
     // The start count is left alone: with it the end of a transfer could close sockets
     // the program opened without NetStart.
-    const std::int32_t index = TcpConnect(host, port == 0 ? kDefaultHttpPort : port);
+    const NetClock::time_point deadline = DeadlineIn(Net().httpDeadlineMs);
+    const std::int32_t index = ConnectTo(host, port == 0 ? kDefaultHttpPort : port, deadline);
     if (index < 0) return HttpEnd::failed;
     const int socket = Net().table[static_cast<std::size_t>(index)].socket;
     const std::string request = Request(path, host);
     HttpEnd end = HttpEnd::failed;
-    if (SendAll(socket, request.data(), request.size(), nullptr) >= 0) end = ReceiveAnswer(socket, pieceSize, takeBody);
+    if (SendAll(socket, request.data(), request.size(), nullptr, deadline) >= 0) {
+        end = ReceiveAnswer(socket, pieceSize, deadline, takeBody);
+    }
     const std::int32_t error = Net().netError;
     CloseSocket(index);
     Net().netError = end == HttpEnd::closed ? 0 : error;

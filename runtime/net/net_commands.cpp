@@ -32,10 +32,11 @@ std::int32_t CloseSocket(std::int32_t socket) {
     return 1;
 }
 
-void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs) {
+void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs, std::int32_t httpMs) {
     auto& net = zrv::Net();
     net.transferTimeoutMs = transferMs < 1 ? zrv::kDefaultTransferTimeoutMs : transferMs;
     net.connectTimeoutMs = connectMs < 1 ? zrv::kDefaultConnectTimeoutMs : connectMs;
+    net.httpDeadlineMs = httpMs < 1 ? zrv::kDefaultHttpDeadlineMs : httpMs;
 }
 
 RtString NetErrorText() {

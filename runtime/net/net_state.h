@@ -1,5 +1,5 @@
 // The network part of the runtime's process-wide state: the socket table, the start count,
-// the last network error and the time-outs.
+// the last network error, the time-outs and the HTTP deadline.
 #pragma once
 
 #include <netinet/in.h>
@@ -14,6 +14,7 @@ constexpr std::int32_t kSocketTableSize = 1024;
 constexpr std::int32_t kTableFullError = 8;
 constexpr std::int32_t kDefaultTransferTimeoutMs = 30000;
 constexpr std::int32_t kDefaultConnectTimeoutMs = 15000;
+constexpr std::int32_t kDefaultHttpDeadlineMs = 120000;
 
 struct SocketEntry {
     int socket = -1;  // -1: the entry is free
@@ -34,6 +35,7 @@ struct NetState {
     std::int32_t netError = 0;
     std::int32_t transferTimeoutMs = kDefaultTransferTimeoutMs;
     std::int32_t connectTimeoutMs = kDefaultConnectTimeoutMs;
+    std::int32_t httpDeadlineMs = kDefaultHttpDeadlineMs;
 };
 
 }  // namespace zrv

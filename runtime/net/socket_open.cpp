@@ -7,8 +7,8 @@
 #include <cerrno>
 
 #include "net/ipv4.h"
+#include "net/socket_open.h"
 #include "net/socket_table.h"
-#include "net/socket_wait.h"
 #include "zorvane/net.h"
 
 namespace zrv {
@@ -37,11 +37,11 @@ bool Bind(int socket, const sockaddr_in& address) noexcept {
     return ::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
 
-// A non-blocking connect finished within the connect time-out.
-bool Connect(int socket, const sockaddr_in& peer) noexcept {
+// A non-blocking connect finished within the connect time-out and before the deadline.
+bool Connect(int socket, const sockaddr_in& peer, NetClock::time_point deadline) noexcept {
     if (::connect(socket, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0) return true;
     if (errno != EINPROGRESS && errno != EINTR) return false;
-    if (!WaitForSocket(socket, POLLOUT, Net().connectTimeoutMs)) {
+    if (!WaitForSocket(socket, POLLOUT, Net().connectTimeoutMs, deadline)) {
         errno = Net().netError;
         return false;
     }
@@ -54,6 +54,19 @@ bool Connect(int socket, const sockaddr_in& peer) noexcept {
 
 }  // namespace
 
+std::int32_t ConnectTo(const RtString& host, std::int32_t port, NetClock::time_point deadline) noexcept {
+    if (!IsPort(port)) return FailWith(EINVAL);
+    std::int32_t address = 0;
+    if (!ResolveIPv4(host, address)) return -1;
+    const std::int32_t index = FindFreeEntry();
+    if (index < 0) return -1;
+    const int socket = NewSocket(SOCK_STREAM);
+    if (socket < 0) return FailToOpen(errno);
+    const sockaddr_in peer = SocketAddress(address, port);
+    if (!Connect(socket, peer, deadline)) return Abandon(socket);
+    return Store(index, socket, peer, false);
+}
+
 }  // namespace zrv
 
 std::int32_t TcpListen(std::int32_t port) {
@@ -61,7 +74,7 @@ std::int32_t TcpListen(std::int32_t port) {
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) return -1;
     const int socket = zrv::NewSocket(SOCK_STREAM);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     // A server started again soon after it stopped must not wait for its old connections
     // to leave TIME_WAIT; two listeners on one port are still refused.
     const int one = 1;
@@ -78,7 +91,7 @@ std::int32_t TcpAccept(std::int32_t listener, std::int32_t& peerAddress) {
     sockaddr_in peer{};
     socklen_t size = sizeof peer;
     const int socket = ::accept4(entry->socket, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) {
         ::close(socket);
@@ -89,25 +102,14 @@ std::int32_t TcpAccept(std::int32_t listener, std::int32_t& peerAddress) {
     return zrv::Store(index, socket, peer, false);
 }
 
-std::int32_t TcpConnect(const RtString& host, std::int32_t port) {
-    if (!zrv::IsPort(port)) return zrv::FailWith(EINVAL);
-    std::int32_t address = 0;
-    if (!zrv::ResolveIPv4(host, address)) return -1;
-    const std::int32_t index = zrv::FindFreeEntry();
-    if (index < 0) return -1;
-    const int socket = zrv::NewSocket(SOCK_STREAM);
-    if (socket < 0) return zrv::FailWith(errno);
-    const sockaddr_in peer = zrv::SocketAddress(address, port);
-    if (!zrv::Connect(socket, peer)) return zrv::Abandon(socket);
-    return zrv::Store(index, socket, peer, false);
-}
+std::int32_t TcpConnect(const RtString& host, std::int32_t port) { return zrv::ConnectTo(host, port, zrv::kNoDeadline); }
 
 std::int32_t UdpOpen(std::int32_t port) {
     if (!zrv::IsPort(port)) return zrv::FailWith(EINVAL);
     const std::int32_t index = zrv::FindFreeEntry();
     if (index < 0) return -1;
     const int socket = zrv::NewSocket(SOCK_DGRAM);
-    if (socket < 0) return zrv::FailWith(errno);
+    if (socket < 0) return zrv::FailToOpen(errno);
     const sockaddr_in local = zrv::SocketAddress(INADDR_ANY, port);
     if (port != 0 && !zrv::Bind(socket, local)) return zrv::Abandon(socket);
     const int one = 1;

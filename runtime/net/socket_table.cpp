@@ -1,5 +1,6 @@
 #include "net/socket_table.h"
 
+#include <dirent.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -15,6 +16,29 @@ namespace {
 // Files the program and the runtime keep beside a full table: channels, logs, the audio
 // device, the X connection, libraries' own descriptors.
 constexpr rlim_t kOtherFiles = 1024;
+// Descriptors no socket may take, so that under a limit too low for a full table the
+// program's channels, downloads and the runtime's own files still open.
+constexpr rlim_t kFilesInReserve = 32;
+
+// The descriptors this process has open; -1 when the system does not say.
+int OpenDescriptorCount() noexcept {
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (folder == nullptr) return -1;
+    int count = 0;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (entry->d_name[0] != '.') ++count;
+    }
+    ::closedir(folder);
+    return count - 1;  // the listing's own
+}
+
+// Another socket still leaves the reserve free.
+bool DescriptorToSpare() noexcept {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
+    const int open = OpenDescriptorCount();
+    return open < 0 || static_cast<rlim_t>(open) + 1 + kFilesInReserve <= limit.rlim_cur;
+}
 
 }  // namespace
 
@@ -53,10 +77,12 @@ std::int32_t FailWith(int code) noexcept {
 std::int32_t FindFreeEntry() noexcept {
     const auto& table = Net().table;
     for (std::int32_t i = 0; i < kSocketTableSize; ++i) {
-        if (table[static_cast<std::size_t>(i)].socket < 0) return i;
+        if (table[static_cast<std::size_t>(i)].socket < 0) return DescriptorToSpare() ? i : FailWith(kTableFullError);
     }
     return FailWith(kTableFullError);
 }
+
+std::int32_t FailToOpen(int error) noexcept { return FailWith(error == EMFILE ? kTableFullError : error); }
 
 SocketEntry* OpenEntry(std::int32_t socket) noexcept {
     if (socket < 0 || socket >= kSocketTableSize) {

@@ -19,8 +19,11 @@ void RaiseOpenFileLimit() noexcept;
 
 // netError := code; returns -1, the failure value of most commands.
 std::int32_t FailWith(int code) noexcept;
-// The lowest free entry, or -1 with network error 8.
+// The lowest free entry, or -1 with network error 8 when there is none or another socket
+// would take one of the descriptors kept for files.
 std::int32_t FindFreeEntry() noexcept;
+// A socket the system would not make: out of descriptors is the table's error 8 too.
+std::int32_t FailToOpen(int error) noexcept;
 // The open entry of a socket number, or null with network error ENOTSOCK.
 SocketEntry* OpenEntry(std::int32_t socket) noexcept;
 // Frees the entry; false when the system could not close the socket.

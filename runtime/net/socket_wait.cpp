@@ -2,18 +2,27 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 
 #include "net/socket_table.h"
 
 namespace zrv {
 
-bool WaitForSocket(int fd, short events, std::int32_t timeoutMs) noexcept {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+NetClock::time_point DeadlineIn(std::int32_t timeoutMs) noexcept {
+    return NetClock::now() + std::chrono::milliseconds(timeoutMs);
+}
+
+bool BeforeDeadline(NetClock::time_point deadline) noexcept {
+    if (NetClock::now() < deadline) return true;
+    FailWith(ETIMEDOUT);
+    return false;
+}
+
+bool WaitForSocket(int fd, short events, std::int32_t timeoutMs, NetClock::time_point deadline) noexcept {
+    deadline = std::min(deadline, DeadlineIn(timeoutMs));
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - NetClock::now()).count();
         if (left <= 0) {
             FailWith(ETIMEDOUT);
             return false;

@@ -10,7 +10,6 @@
 
 #include "net/ipv4.h"
 #include "net/socket_table.h"
-#include "net/socket_wait.h"
 #include "zorvane/net.h"
 
 namespace zrv {
@@ -23,7 +22,8 @@ constexpr std::int32_t kLargestReceive = 1 << 20;
 
 }  // namespace
 
-std::int32_t SendAll(int socket, const char* bytes, std::size_t count, const sockaddr_in* destination) noexcept {
+std::int32_t SendAll(int socket, const char* bytes, std::size_t count, const sockaddr_in* destination,
+                     NetClock::time_point deadline) noexcept {
     std::size_t sent = 0;
     while (sent < count) {
         const ssize_t put =
@@ -34,7 +34,7 @@ std::int32_t SendAll(int socket, const char* bytes, std::size_t count, const soc
         if (put >= 0) {
             sent += static_cast<std::size_t>(put);
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            if (!WaitForSocket(socket, POLLOUT, Net().transferTimeoutMs)) return -1;
+            if (!WaitForSocket(socket, POLLOUT, Net().transferTimeoutMs, deadline)) return -1;
         } else if (errno != EINTR) {
             return FailWith(errno);
         }

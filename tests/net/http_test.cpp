@@ -112,8 +112,65 @@ TEST_F(HttpTest, AFailedDownloadKeepsTheOldFileAndLeavesNothingBehind) {
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"keep.txt"});
 }
 
+TEST_F(HttpTest, AnAnswerThatIsNotTheWholeResourceIsNoDownload) {
+    const std::string target = folder / "resource.bin";
+    WriteFile(target, "old");
+    const RtString name = Text(target);
+    struct Case {
+        std::vector<std::string> pieces;
+        std::string body;
+        int error;
+    };
+    // The length line split inside its name and its number, as the network may deliver it.
+    const Case failures[] = {
+        {{"HTTP/1.0 200 OK\r\nContent-Le", "ngth: 107374", "18240\r\n\r\ntwelve bytes"}, "twelve bytes", EBADMSG},
+        {{"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nsix by"}, "six by", EBADMSG},
+        {{"HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n\r\nmoved"}, "moved", EPROTO},
+        {{"HTTP/1.1 404 Not Found\r\n\r\nnot here"}, "not here", EPROTO},
+        {{"<html>no status line</html>\n\nbody"}, "body", EPROTO},
+    };
+    for (const Case& answer : failures) {
+        ScriptedServer server({{answer.pieces, milliseconds(5)}});
+        EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), name), 0) << answer.body;
+        EXPECT_EQ(NetErrorCode(), answer.error) << answer.body;
+        EXPECT_EQ(Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100)), answer.body);
+        EXPECT_EQ(NetErrorCode(), answer.error) << answer.body;
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"resource.bin"});
+
+    ScriptedServer exact({OnePiece("HTTP/1.1 201 Created\r\ncontent-length:  3 \r\n\r\nnew")});
+    EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", exact.Port(), name), 1);
+    EXPECT_EQ(NetErrorCode(), 0);
+    EXPECT_EQ(ReadFile(target), "new");
+}
+
+TEST_F(HttpTest, APathOrHostWithALineBreakIsRefusedBeforeConnecting) {
+    const std::string target = folder / "kept.txt";
+    WriteFile(target, "old");
+    ScriptedServer server({OnePiece(kHeader + "body")});
+    const std::pair<std::string, std::string> requests[] = {
+        {"/a\r\nX-Injected: 1", "127.0.0.1"},
+        {"/a HTTP/1.0\n\nGET /b", "127.0.0.1"},
+        {"/a\r", "127.0.0.1"},
+        {"/", "127.0.0.1\r\nX-Injected: 1"},
+        {"/", "127.0.0.1\n"},
+    };
+    for (const auto& [path, host] : requests) {
+        EXPECT_EQ(Bytes(HttpGetToString(Text(path), Text(host), server.Port(), 100)), "") << path << host;
+        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+        EXPECT_EQ(HttpGetToFile(Text(path), Text(host), server.Port(), Text(target)), 0) << path << host;
+        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+    }
+    EXPECT_EQ(ReadFile(target), "old");
+    // The server answers in turn, so a connection made above would have come first.
+    EXPECT_EQ(Bytes(HttpGetToString("/good", "127.0.0.1", server.Port(), 100)), "body");
+    ASSERT_EQ(server.Requests().size(), 1u);
+    EXPECT_EQ(server.Requests()[0].substr(0, 10), "GET /good ");
+}
+
 TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
-    SetNetTimeouts(300, 0);
+    SetNetTimeouts(300, 0, 0);
     const std::string target = folder / "stuck.txt";
     WriteFile(target, "old");
     ScriptedServer server({{{kHeader + "partial"}, milliseconds(0), false}});
@@ -124,6 +181,32 @@ TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
     EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"stuck.txt"});
+}
+
+TEST_F(HttpTest, AServerThatKeepsTricklingIsGivenUpOnAtTheDeadline) {
+    // The transfer time-out stays at its default: every wait here is short, only the
+    // deadline can end these answers, which would go on for 15 s each.
+    SetNetTimeouts(0, 0, 400);
+    const std::string target = folder / "trickled.txt";
+    WriteFile(target, "old");
+    ScriptedReply endlessHeader{{"HTTP/1.0 200 OK\r\n"}, milliseconds(25)};
+    endlessHeader.pieces.resize(600, "X-Filler: more\r\n");
+    ScriptedReply endlessBody{{kHeader}, milliseconds(25)};
+    endlessBody.pieces.resize(600, "x");
+    for (const ScriptedReply& reply : {endlessHeader, endlessBody}) {
+        ScriptedServer server({reply});
+        auto start = std::chrono::steady_clock::now();
+        const std::string text = Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100000));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(text, std::string(text.size(), 'x'));
+
+        start = std::chrono::steady_clock::now();
+        EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), Text(target)), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(ReadFile(target), "old");
+    }
 }
 
 }  // namespace

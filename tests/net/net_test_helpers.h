@@ -20,7 +20,7 @@ protected:
     void SetUp() override { ASSERT_EQ(NetStart(), 1); }
     void TearDown() override {
         CloseNetwork();
-        SetNetTimeouts(0, 0);
+        SetNetTimeouts(0, 0, 0);
     }
 };
 

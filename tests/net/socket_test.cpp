@@ -2,6 +2,7 @@
 #include <netinet/in.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +13,7 @@
 #include "net_test_helpers.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
+#include "zorvane/channels.h"
 #include "zorvane/program.h"
 
 namespace zrv::test {
@@ -156,6 +158,49 @@ TEST_F(SocketTest, TheTableHolds1024SocketsUnderALowOpenFileLimitAndThe1025thFai
     ::setrlimit(RLIMIT_NOFILE, &original);
 }
 
+TEST_F(SocketTest, UnderAHardLimitOf1024FilesTheTableRefusesWith8AndFilesStillOpen) {
+    TempDir folder;
+    const std::string file = folder / "after.txt";
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // The limit cannot be raised again, so only this child lives under it.
+        const rlimit limit{1024, 1024};
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        NetStart();
+        int opened = 0;
+        while (opened <= 1024 && UdpOpen(0) >= 0) ++opened;
+        std::string text = std::to_string(opened) + "|" + std::to_string(NetErrorCode()) + "|" +
+                           Bytes(NetErrorText()).substr(0, 2) + "|";
+        text += OpenChannel(0, Text(file), 0) == 1 ? "open" : "refused";
+        (void)::write(report[1], text.data(), text.size());
+        ::close(report[1]);
+        if (text.ends_with("open")) {
+            WriteChars(0, "still writing");
+            CloseChannel(0);
+        }
+        _exit(0);
+    }
+    ::close(report[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t got = 0; (got = ::read(report[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(got));
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    // Most of the limit goes to sockets; only a few descriptors are kept back for files.
+    const std::size_t bar = text.find('|');
+    ASSERT_NE(bar, std::string::npos) << text;
+    const int opened = std::stoi(text.substr(0, bar));
+    EXPECT_GT(opened, 900) << text;
+    EXPECT_LT(opened, 1024) << text;
+    EXPECT_EQ(text.substr(bar), "|8|8 |open");
+    EXPECT_EQ(ReadFile(file), "still writing");
+}
+
 // A raw listener that never accepts, its queue filled until the system drops new attempts.
 int FullListener() {
     const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -168,7 +213,7 @@ int FullListener() {
 }
 
 TEST_F(SocketTest, ConnectingAndSendingGiveUpAfterTheirTimeOuts) {
-    SetNetTimeouts(300, 300);
+    SetNetTimeouts(300, 300, 0);
     const int listener = FullListener();
     sockaddr_in address{};
     socklen_t size = sizeof address;
