@@ -13,6 +13,9 @@ constexpr std::int32_t kFontSlot = 1;
 }  // namespace
 
 void StartPlayer() {
+    // A music player keeps playing, looping its track and animating behind other windows;
+    // it rests only while minimised.
+    SetPauseOnlyWhenMinimised(1);
     OpenScreen(kScreenWidth, kScreenHeight, 0);
     QueryScreenSize(shared.screenWidth, shared.screenHeight);
 

@@ -18,7 +18,15 @@ void LimitFrameRate(double limit) noexcept;
 // Milliseconds between the last two PresentFrame calls, at least 1.
 double QueryFrameTime() noexcept;
 // Non-zero: the program is held while its window does not have the focus (the default).
+// While held, the frame call keeps the window responsive and looping music restarting,
+// and the title ends in " <pause>".
 void SetAutoPause(std::int32_t flag) noexcept;
+// Non-zero: auto-pause holds the program only while its window is minimised; a window
+// that merely lost the focus to another one keeps running, as a music player keeps
+// playing, looping and animating in the background. Zero (the default): held whenever
+// the window is inactive. With auto-pause off (SetAutoPause(0)) nothing is held at all.
+// Takes effect at the window's next change of state.
+void SetPauseOnlyWhenMinimised(std::int32_t flag) noexcept;
 // Non-zero: Escape ends the program (the default).
 void SetEscapeQuits(double flag) noexcept;
 

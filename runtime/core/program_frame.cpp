@@ -58,10 +58,9 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     InitClock();
     AppendLogLine("Init GFX");
 
-    // A machine without any display runs the program without a window; a window that
-    // cannot be made on a display ends start-up here.
+    // A window that cannot be made ends the process there; only a run asked to go without
+    // one continues without it.
     const zrv::DisplayStart display = zrv::CreateMainDisplay(title);
-    if (display == zrv::DisplayStart::failed) return 0;
     const bool windowed = display == zrv::DisplayStart::ready;
     runtime.titleText = title;
     runtime.windowTitle = title;

@@ -3,19 +3,20 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/fatal.h"
 #include "core/runtime_state.h"
 #include "platform/process.h"
 #include "zorvane/program.h"
 
 namespace {
 
-[[noreturn]] void ExitProcess() {
+[[noreturn]] void ExitProcess(int code = 0) {
     auto& runtime = zrv::Runtime();
-    if (runtime.exiting) std::_Exit(0);  // a stop from a destructor while exit() runs
+    if (runtime.exiting) std::_Exit(code);  // a stop from a destructor while exit() runs
     runtime.exiting = true;
     // exit() runs the destructors of the global objects: channels closed, configuration
     // written back, process strings released.
-    std::exit(0);
+    std::exit(code);
 }
 
 }  // namespace
@@ -38,6 +39,18 @@ void StopProgram() {
     ShutdownRuntime();
     ExitProcess();
 }
+
+namespace zrv {
+
+void StopAtStartUp(const std::string& reason) {
+    AppendLogLine(reason.c_str());
+    std::fprintf(stderr, "%s\n", reason.c_str());
+    std::fflush(stderr);
+    ShutdownRuntime();
+    ExitProcess(1);
+}
+
+}  // namespace zrv
 
 void EndProgram() {
     auto& errors = zrv::Runtime().errors;

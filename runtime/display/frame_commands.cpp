@@ -18,4 +18,8 @@ double QueryFrameTime() noexcept {
 
 void SetAutoPause(std::int32_t flag) noexcept { zrv::Runtime().frame.autoPause = flag != 0 ? 1 : 0; }
 
+void SetPauseOnlyWhenMinimised(std::int32_t flag) noexcept {
+    zrv::Runtime().frame.pauseOnlyMinimised = flag != 0 ? 1 : 0;
+}
+
 void SetEscapeQuits(double flag) noexcept { zrv::Runtime().frame.escapeQuits = flag != 0 ? 1 : 0; }

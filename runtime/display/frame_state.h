@@ -16,6 +16,8 @@ struct ClockState {
 struct FrameLoopFlags {
     std::uint8_t paused = 0;
     std::uint8_t autoPause = 1;
+    // Auto-pause holds only while the window is minimised, not whenever it lost the focus.
+    std::uint8_t pauseOnlyMinimised = 0;
     std::uint8_t escapeQuits = 1;
     // -1: not looked up yet, 0: the program has no message hook, 1: it has one.
     std::int32_t messageHookState = -1;

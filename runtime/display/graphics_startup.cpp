@@ -4,7 +4,9 @@
 #include <SDL2/SDL.h>
 
 #include <memory>
+#include <string>
 
+#include "core/fatal.h"
 #include "core/runtime_state.h"
 #include "display/sdl_video.h"
 #include "display/window_events.h"
@@ -31,8 +33,14 @@ DisplayStart CreateMainDisplay(const RtString& title) {
     OpenGLLumivane& renderer = *runtime.renderer;
     if (!renderer.CreateDisplay(nullptr, settings.width, settings.height, 0,
                                 settings.frameRateLimit, settings.sampleCount)) {
-        // The renderer stays without a window: the frame loop still keeps the frame rate.
-        return VideoRunning() ? DisplayStart::failed : DisplayStart::headless;
+        // Asked for, the renderer stays without a window and the frame loop still keeps the
+        // frame rate. Otherwise a program nobody can see or stop would run on forever.
+        if (WindowlessRun()) return DisplayStart::headless;
+        const char* detail = SDL_GetError();
+        std::string reason = SDL_WasInit(SDL_INIT_VIDEO) != 0 ? "Window creation failed: the window could not be made"
+                                                              : "Window creation failed: no display could be opened";
+        if (detail != nullptr && *detail != '\0') reason += std::string(" (") + detail + ")";
+        StopAtStartUp(reason);
     }
     runtime.mainWindow = renderer.window;
     SDL_SetWindowTitle(renderer.window, title.c_str());

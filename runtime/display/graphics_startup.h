@@ -9,12 +9,11 @@ namespace zrv {
 
 enum class DisplayStart {
     ready,     // window and context exist
-    headless,  // the machine has no display: the program runs without a window
-    failed,    // a display exists but the window could not be made
+    headless,  // a run without a window was asked for (ZRV_NO_WINDOW)
 };
 
 // Constructs the renderer, opens its window with the project's settings and makes it the
-// main window with the given title.
+// main window with the given title. A window that cannot be opened ends the process.
 DisplayStart CreateMainDisplay(const RtString& title);
 // Fullscreen or windowed, as the project asks.
 void EnterConfiguredDisplayMode();

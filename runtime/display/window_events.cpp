@@ -9,15 +9,35 @@ namespace zrv {
 
 namespace {
 
+enum class Activity { activated, deactivated, minimised, restored };
+
 // Activation and deactivation pause the program only in ordinary runs with auto-pause on:
-// a debugging session must be able to look at a window that does not have the focus.
-void OnActivation(bool active) {
+// a debugging session must be able to look at a window that does not have the focus. A
+// program that pauses only while minimised keeps running behind other windows.
+void OnActivity(Activity activity) {
     auto& runtime = Runtime();
     if (runtime.settings.debugMode != 0 || runtime.frame.autoPause == 0) return;
     if (runtime.renderer == nullptr || runtime.renderer->window == nullptr) return;
-    const RtString title = active ? runtime.windowTitle : runtime.windowTitle + " <pause>";
+    const bool onlyMinimised = runtime.frame.pauseOnlyMinimised != 0;
+    bool hold = false;
+    switch (activity) {
+    case Activity::activated:  // a window with the focus is not minimised either
+        break;
+    case Activity::deactivated:
+        if (onlyMinimised) return;
+        hold = true;
+        break;
+    case Activity::minimised:
+        if (!onlyMinimised) return;
+        hold = true;
+        break;
+    case Activity::restored:
+        if (!onlyMinimised) return;
+        break;
+    }
+    const RtString title = hold ? runtime.windowTitle + " <pause>" : runtime.windowTitle;
     SDL_SetWindowTitle(runtime.renderer->window, title.c_str());
-    runtime.frame.paused = active ? 0 : 1;
+    runtime.frame.paused = hold ? 1 : 0;
 }
 
 }  // namespace
@@ -27,10 +47,16 @@ void HandleWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         switch (event.window.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            OnActivation(true);
+            OnActivity(Activity::activated);
             break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            OnActivation(false);
+            OnActivity(Activity::deactivated);
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            OnActivity(Activity::minimised);
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+            OnActivity(Activity::restored);
             break;
         case SDL_WINDOWEVENT_CLOSE:
             StopProgram();

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "display/support/live_child.h"
+#include "display/support/no_display.h"
 #include "display/support/x_display.h"
 #include "support/temp_dir.h"
 
@@ -55,14 +56,20 @@ TEST(WindowedProgram, TheSoftwareWarningHoldsStartUpUntilItIsDismissed) {
     EXPECT_EQ(log[1], "OpenGL Software Emulation");
 }
 
-TEST(WindowedProgram, WithoutAnyDisplayTheProgramRunsWithoutAWindow) {
+TEST(WindowedProgram, AskedToRunWithoutAWindowItNeverOpensOne) {
     TempDir tmp;
-    LiveChild child(TestProgram("display_probe"), Env{{"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "end"}, {"DISPLAY", ""}});
+    LiveChild child(TestProgram("display_probe"),
+                    Env{{"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "end"}, {"ZRV_NO_WINDOW", "1"}});
     const ChildResult result = child.Finish();
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(Contains(result.out, "main\n"));
     EXPECT_TRUE(Contains(result.out, "quit hook\n"));
+    EXPECT_FALSE(Contains(result.out, "GFX seem OK"));
     EXPECT_EQ(ReadLogLines(tmp.Path()), (Lines{"Init GFX", "Init Finalized", "Shut down ZRV"}));
+}
+
+TEST(WindowedProgram, WithoutADisplayItEndsAtOnceWithTheReason) {
+    ExpectStartWithoutAWindowFails(TestProgram("display_probe"));
 }
 
 // SDL's memory-only display, asked for by name, has no relative mouse: the hidden pointer

@@ -1,5 +1,6 @@
 #include "display/support/x_display.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <time.h>
@@ -103,6 +104,20 @@ Window XDisplay::CreateFocusThief() const {
 
 void XDisplay::Destroy(Window window) const {
     XDestroyWindow(display_, window);
+    XSync(display_, False);
+}
+
+void XDisplay::Minimise(Window window) const {
+    Atom hidden = XInternAtom(display_, "_NET_WM_STATE_HIDDEN", False);
+    XChangeProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&hidden), 1);
+    XUnmapWindow(display_, window);
+    XSync(display_, False);
+}
+
+void XDisplay::Restore(Window window) const {
+    XDeleteProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False));
+    XMapWindow(display_, window);
     XSync(display_, False);
 }
 

@@ -30,6 +30,10 @@ public:
     // A plain window of the test's own that takes the keyboard focus away.
     Window CreateFocusThief() const;
     void Destroy(Window window) const;
+    // What a window manager does when the minimise button is clicked, and to bring the
+    // window back: the hidden state announced, the window unmapped, and the reverse.
+    void Minimise(Window window) const;
+    void Restore(Window window) const;
     // What a window manager sends when the close box is clicked.
     void RequestClose(Window window) const;
 
