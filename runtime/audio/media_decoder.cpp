@@ -8,13 +8,11 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <limits>
 #include <mutex>
 
-#include "files/memory_files.h"
+#include "files/plain_file.h"
 
 namespace zrv {
 
@@ -93,10 +91,8 @@ bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool w
     CloseAll();
     outputRate_ = outputRate;
     withVideo_ = withVideo;
-    // Only a plain file or a block in memory is opened: a named pipe could hold the program
-    // until somebody writes into it.
-    struct stat info {};
-    if (!IsMemoryFileName(name.c_str()) && (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return false;
+    // A named pipe could hold the program until somebody writes into it.
+    if (!IsPlainFile(name)) return false;
     source_ = std::make_unique<MediaSource>();
     if (!source_->Open(name) || !OpenFormat()) {
         CloseAll();

@@ -169,6 +169,29 @@ TEST_F(ConfigFileTest, WriteBackGoesWhereTheFileWasReadAndNeverOverADevice) {
               (std::vector<std::string>{"dangling.ini", "link.ini", "loop.ini", "real.ini", "sub", "where.ini"}));
 }
 
+// Such a name never ends its data (or waits for a writer): it reads as a missing file, and
+// the changes made to it are not written into the device.
+TEST_F(ConfigFileTest, ADeviceOrAPipeReadsAsAMissingFileAndIsNeverWrittenBack) {
+    ASSERT_EQ(::symlink("/dev/zero", (here / "zero.ini").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/urandom", (here / "random.ini").c_str()), 0);
+    ASSERT_EQ(::mkfifo((here / "pipe.ini").c_str(), 0600), 0);
+    const std::string report = InChildWithin(20, [] {
+        std::string seen;
+        for (const char* name : {"zero.ini", "random.ini", "pipe.ini"}) {
+            OpenConfigFile(name);
+            seen += std::string(name) + " " + std::to_string(Runtime().files.config.configSections.size()) + "; ";
+            WriteConfigValue("A", "k", "v");
+        }
+        OpenConfigFile("");
+        return seen;
+    });
+    EXPECT_EQ(report, "zero.ini 0; random.ini 0; pipe.ini 0; ");
+    EXPECT_EQ(std::filesystem::read_symlink(here / "zero.ini"), "/dev/zero");
+    EXPECT_EQ(std::filesystem::read_symlink(here / "random.ini"), "/dev/urandom");
+    EXPECT_TRUE(std::filesystem::is_fifo(here / "pipe.ini"));
+    EXPECT_EQ(FilesIn(here.Path()), (std::vector<std::string>{"pipe.ini", "random.ini", "zero.ini"}));
+}
+
 TEST_F(ConfigFileTest, NamesUpToTheLongestAFolderTakesAreWrittenBack) {
     for (const std::size_t length : {249u, 255u}) {
         const std::string name = std::string(length - 4, 'c') + ".ini";

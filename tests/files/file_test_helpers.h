@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +69,31 @@ inline void ResetFiles() {
     ReadFileLine("", 0, ignored);
     SetMediaPacks("", "");
     ClearErrorCode();
+}
+
+// What body reports, run in a forked child that is ended after seconds: for commands that
+// might never return. "ended by signal N" when it did not finish.
+inline std::string InChildWithin(unsigned seconds, const std::function<std::string()>& body) {
+    int ends[2];
+    if (::pipe(ends) != 0) return "no pipe";
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(ends[0]);
+        ::alarm(seconds);
+        const std::string report = body();
+        const bool sent = ::write(ends[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        _exit(sent ? 0 : 1);
+    }
+    ::close(ends[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+    ::close(ends[0]);
+    if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
+    return report;
 }
 
 class FilesTest : public ::testing::Test {
