@@ -8,11 +8,11 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "core/runtime_state.h"
 #include "disk_audio.h"
 #include "files/pack_writer.h"
+#include "support/process_memory.h"
 #include "support/temp_dir.h"
 #include "zorvane/audio.h"
 #include "zorvane/media_pack.h"
@@ -121,16 +121,6 @@ TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     EXPECT_NEAR(sounding[1].LengthMs(), InOutput(400), 60);
 }
 
-// A field of /proc/self/status in KiB.
-long StatusKiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
-    }
-    return -1;
-}
-
 // Nothing in a file of zeros says where its first frame is; the search for one must end
 // soon, whatever the size of the file.
 TEST_F(Music, AHugeFileOfZerosIsRefusedInBoundedTimeAndMemory) {
@@ -141,8 +131,7 @@ TEST_F(Music, AHugeFileOfZerosIsRefusedInBoundedTimeAndMemory) {
     ASSERT_EQ(::ftruncate(file, off_t{400} << 20), 0);
     ::close(file);
     StartMusic(Media("long3s.wav").c_str(), 1);
-    // The peak resident size starts again from the present one.
-    ASSERT_TRUE(static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"));
+    ASSERT_TRUE(ResetPeakMemory());
     const long before = StatusKiB("VmRSS");
 
     const double start = Now();

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -94,6 +96,24 @@ inline std::string InChildWithin(unsigned seconds, const std::function<std::stri
     ::close(ends[0]);
     if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
     return report;
+}
+
+// Names that read without end or wait for a writer, in folder: "zero", "random" (links to
+// /dev/zero and /dev/urandom) and "pipe" (a named pipe), each with extension.
+inline std::vector<std::string> MakeEndlessNames(const InFolder& folder, const std::string& extension) {
+    const std::vector<std::string> names{"zero" + extension, "random" + extension, "pipe" + extension};
+    EXPECT_EQ(::symlink("/dev/zero", (folder / names[0]).c_str()), 0);
+    EXPECT_EQ(::symlink("/dev/urandom", (folder / names[1]).c_str()), 0);
+    EXPECT_EQ(::mkfifo((folder / names[2]).c_str(), 0600), 0);
+    return names;
+}
+
+// The names of MakeEndlessNames are still what they were, and the folder holds nothing else.
+inline void ExpectEndlessNamesKept(const InFolder& folder, const std::vector<std::string>& names) {
+    EXPECT_EQ(std::filesystem::read_symlink(folder / names[0]), "/dev/zero");
+    EXPECT_EQ(std::filesystem::read_symlink(folder / names[1]), "/dev/urandom");
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / names[2]));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
 
 class FilesTest : public ::testing::Test {
