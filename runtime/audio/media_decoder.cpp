@@ -8,17 +8,24 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <limits>
 #include <mutex>
 
-#include "files/memory_files.h"
+#include "files/plain_file.h"
 
 namespace zrv {
 
 namespace {
+
+// What opening a file may read, counted afresh for its two steps. FFmpeg's own limit on
+// the search for the streams counts only the packets a demuxer hands out, and a parser fed
+// a whole file of garbage in search of its first frame keeps all of it: a file of zeros
+// named .mp3 would take time and memory in proportion to its size. Real files tell their
+// streams in their first megabytes; the headers, among them the index at the end of a long
+// movie, may take more.
+constexpr std::int64_t kHeaderBytes = 32 << 20;
+constexpr std::int64_t kStreamSearchBytes = 8 << 20;
 
 void KeepFFmpegQuiet() {
     // The runtime reports failures through its commands, never on the terminal.
@@ -84,10 +91,8 @@ bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool w
     CloseAll();
     outputRate_ = outputRate;
     withVideo_ = withVideo;
-    // Only a plain file or a block in memory is opened: a named pipe could hold the program
-    // until somebody writes into it.
-    struct stat info {};
-    if (!IsMemoryFileName(name.c_str()) && (::stat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode))) return false;
+    // A named pipe could hold the program until somebody writes into it.
+    if (!IsPlainFile(name)) return false;
     source_ = std::make_unique<MediaSource>();
     if (!source_->Open(name) || !OpenFormat()) {
         CloseAll();
@@ -104,11 +109,18 @@ bool MediaDecoder::OpenFormat() {
     // network or one of FFmpeg's other protocols.
     AVDictionary* options = nullptr;
     av_dict_set(&options, "protocol_whitelist", "file", 0);
+    source_->LimitReading(kHeaderBytes);
     // On failure the context is freed and format_ cleared.
     const int opened = avformat_open_input(&format_, url.c_str(), nullptr, &options);
     av_dict_free(&options);
     if (opened != 0) return false;
-    if (avformat_find_stream_info(format_, nullptr) < 0 || !OpenStreams()) {
+    // A file that had not told its streams within the limits is refused as a whole: its
+    // reader has failed at least once, which the demuxer may remember.
+    bool found = !source_->LimitReached();
+    source_->LimitReading(kStreamSearchBytes);
+    found = found && avformat_find_stream_info(format_, nullptr) >= 0 && !source_->LimitReached();
+    source_->LimitReading(0);
+    if (!found || !OpenStreams()) {
         CloseFormat();
         return false;
     }

@@ -42,6 +42,8 @@ void MediaSource::Close() noexcept {
     file_.Close();
     name_.clear();
     large_ = false;
+    attached_ = nullptr;
+    LimitReading(0);
 }
 
 bool MediaSource::MakeReader() {
@@ -64,15 +66,34 @@ bool MediaSource::Rewind() {
     return MakeReader();
 }
 
-std::string MediaSource::AttachTo(AVFormatContext& format) const {
+std::string MediaSource::AttachTo(AVFormatContext& format) {
+    attached_ = &format;
+    format.interrupt_callback = AVIOInterruptCB{&MediaSource::Interrupted, this};
     if (large_) return "file:" + name_;
     format.pb = io_;
     // Only a hint for guessing the format from the extension.
     return name_;
 }
 
+void MediaSource::LimitReading(std::int64_t bytes) noexcept {
+    limit_ = bytes;
+    limitFrom_ = bytes > 0 && attached_ != nullptr && attached_->pb != nullptr ? attached_->pb->bytes_read : 0;
+    limitReached_ = false;
+}
+
+bool MediaSource::OverLimit() noexcept {
+    if (limit_ <= 0 || attached_ == nullptr || attached_->pb == nullptr) return false;
+    limitReached_ = limitReached_ || attached_->pb->bytes_read - limitFrom_ >= limit_;
+    return limitReached_;
+}
+
+int MediaSource::Interrupted(void* opaque) { return static_cast<MediaSource*>(opaque)->OverLimit() ? 1 : 0; }
+
 int MediaSource::Read(void* opaque, std::uint8_t* buffer, int size) {
     auto& source = *static_cast<MediaSource*>(opaque);
+    // Some demuxers search a whole file for their first frame inside one call that never
+    // asks the interrupt callback.
+    if (source.OverLimit()) return AVERROR_EXIT;
     const std::int32_t got = source.file_.ReadSome(buffer, size);
     if (got < 0) return AVERROR(EIO);
     return got == 0 ? AVERROR_EOF : got;

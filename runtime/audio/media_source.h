@@ -28,12 +28,19 @@ public:
     bool Rewind();
     // Gives a format context, before avformat_open_input, the reader of this source, and
     // returns the URL to open it with.
-    std::string AttachTo(AVFormatContext& format) const;
+    std::string AttachTo(AVFormatContext& format);
+    // Reading through the attached context fails once it has read this many bytes; 0
+    // lifts the limit. Counted afresh from every call.
+    void LimitReading(std::int64_t bytes) noexcept;
+    bool LimitReached() const noexcept { return limitReached_; }
 
 private:
     bool MakeReader();
     static int Read(void* opaque, std::uint8_t* buffer, int size);
     static std::int64_t Seek(void* opaque, std::int64_t offset, int whence);
+    // FFmpeg asks this between reads of its own file reader and between packets.
+    static int Interrupted(void* opaque);
+    bool OverLimit() noexcept;
 
     std::string name_;
     RtFile file_;
@@ -41,6 +48,11 @@ private:
     // A disk file too large for the file layer's 32-bit positions: FFmpeg's own file
     // reader takes it, by its explicit "file:" URL.
     bool large_ = false;
+    AVFormatContext* attached_ = nullptr;
+    std::int64_t limit_ = 0;
+    // What the attached context had read when the limit was set.
+    std::int64_t limitFrom_ = 0;
+    bool limitReached_ = false;
 };
 
 // Music and movies look their names up through the file resolver but take a pack entry as

@@ -7,6 +7,7 @@
 #include "files/ascii.h"
 #include "files/media_resolver.h"
 #include "files/memory_files.h"
+#include "files/plain_file.h"
 #include "files/replace_file.h"
 #include "files/rt_file.h"
 #include "files/text_lines.h"
@@ -116,8 +117,9 @@ void OpenConfigFile(const RtString& name) {
         store.configPath = zrv::AbsolutePath(store.configName);
         std::string usable;
         if (zrv::ResolveName(zrv::Runtime().files.memoryResolver, store.configName, usable, true) == 0) return;
+        // A device or a pipe counts as missing; it would be read without end.
         zrv::RtFile file;
-        if (!file.OpenRead(usable.c_str())) return;
+        if (!zrv::IsPlainFile(usable) || !file.OpenRead(usable.c_str())) return;
         zrv::ConfigParser parser;
         zrv::ForEachLine(file, INT32_MAX, [&parser](std::string_view line) { parser.Feed(line); });
         store.configSections = parser.Finish();

@@ -6,6 +6,7 @@
 #include "core/runtime_state.h"
 #include "files/media_resolver.h"
 #include "files/memory_files.h"
+#include "files/plain_file.h"
 #include "files/replace_file.h"
 #include "files/rt_file.h"
 #include "files/text_lines.h"
@@ -45,9 +46,11 @@ bool SelectLineFile(LineStore& store, const std::string& name, bool reportMissin
     store.lineFileName = name;
     store.linePath = AbsolutePath(name);
 
+    // A device or a pipe counts as missing; it would be read without end.
     std::string usable;
     RtFile file;
-    if (ResolveName(Runtime().files.memoryResolver, name, usable, true) == 0 || !file.OpenRead(usable.c_str())) {
+    if (ResolveName(Runtime().files.memoryResolver, name, usable, true) == 0 || !IsPlainFile(usable) ||
+        !file.OpenRead(usable.c_str())) {
         if (reportMissing) SetErrorCode(kErrorNoSuchFile);
         return false;
     }

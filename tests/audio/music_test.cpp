@@ -1,5 +1,6 @@
 // Music through the media player and the mixer, measured in what the device played.
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -11,6 +12,7 @@
 #include "core/runtime_state.h"
 #include "disk_audio.h"
 #include "files/pack_writer.h"
+#include "support/process_memory.h"
 #include "support/temp_dir.h"
 #include "zorvane/audio.h"
 #include "zorvane/media_pack.h"
@@ -117,6 +119,27 @@ TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     ASSERT_EQ(sounding.size(), 2u);
     EXPECT_NEAR(sounding[0].LengthMs(), InOutput(400), 60);
     EXPECT_NEAR(sounding[1].LengthMs(), InOutput(400), 60);
+}
+
+// Nothing in a file of zeros says where its first frame is; the search for one must end
+// soon, whatever the size of the file.
+TEST_F(Music, AHugeFileOfZerosIsRefusedInBoundedTimeAndMemory) {
+    const std::string name = folder / "zeros.mp3";
+    const int file = ::open(name.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(file, 0);
+    // Sparse: no disk is spent on it.
+    ASSERT_EQ(::ftruncate(file, off_t{400} << 20), 0);
+    ::close(file);
+    StartMusic(Media("long3s.wav").c_str(), 1);
+    ASSERT_TRUE(ResetPeakMemory());
+    const long before = StatusKiB("VmRSS");
+
+    const double start = Now();
+    StartMusic(name.c_str(), 1);
+    EXPECT_LT(Now() - start, 3000);
+    EXPECT_LT(StatusKiB("VmHWM") - before, 100 * 1024);
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    EXPECT_EQ(Runtime().audio.music.window, nullptr);
 }
 
 // The music player plays whatever name a folder holds, relative to the current folder.

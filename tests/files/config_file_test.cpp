@@ -169,6 +169,24 @@ TEST_F(ConfigFileTest, WriteBackGoesWhereTheFileWasReadAndNeverOverADevice) {
               (std::vector<std::string>{"dangling.ini", "link.ini", "loop.ini", "real.ini", "sub", "where.ini"}));
 }
 
+// Such a name never ends its data (or waits for a writer): it reads as a missing file, and
+// the changes made to it are not written into the device.
+TEST_F(ConfigFileTest, ADeviceOrAPipeReadsAsAMissingFileAndIsNeverWrittenBack) {
+    const std::vector<std::string> names = MakeEndlessNames(here, ".ini");
+    const std::string report = InChildWithin(20, [&names] {
+        std::string seen;
+        for (const std::string& name : names) {
+            OpenConfigFile(name.c_str());
+            seen += name + " " + std::to_string(Runtime().files.config.configSections.size()) + "; ";
+            WriteConfigValue("A", "k", "v");
+        }
+        OpenConfigFile("");
+        return seen;
+    });
+    EXPECT_EQ(report, "zero.ini 0; random.ini 0; pipe.ini 0; ");
+    ExpectEndlessNamesKept(here, names);
+}
+
 TEST_F(ConfigFileTest, NamesUpToTheLongestAFolderTakesAreWrittenBack) {
     for (const std::size_t length : {249u, 255u}) {
         const std::string name = std::string(length - 4, 'c') + ".ini";

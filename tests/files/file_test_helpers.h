@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +71,49 @@ inline void ResetFiles() {
     ReadFileLine("", 0, ignored);
     SetMediaPacks("", "");
     ClearErrorCode();
+}
+
+// What body reports, run in a forked child that is ended after seconds: for commands that
+// might never return. "ended by signal N" when it did not finish.
+inline std::string InChildWithin(unsigned seconds, const std::function<std::string()>& body) {
+    int ends[2];
+    if (::pipe(ends) != 0) return "no pipe";
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(ends[0]);
+        ::alarm(seconds);
+        const std::string report = body();
+        const bool sent = ::write(ends[1], report.data(), report.size()) == static_cast<ssize_t>(report.size());
+        _exit(sent ? 0 : 1);
+    }
+    ::close(ends[1]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    std::string report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(ends[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+    ::close(ends[0]);
+    if (WIFSIGNALED(status)) return "ended by signal " + std::to_string(WTERMSIG(status));
+    return report;
+}
+
+// Names that read without end or wait for a writer, in folder: "zero", "random" (links to
+// /dev/zero and /dev/urandom) and "pipe" (a named pipe), each with extension.
+inline std::vector<std::string> MakeEndlessNames(const InFolder& folder, const std::string& extension) {
+    const std::vector<std::string> names{"zero" + extension, "random" + extension, "pipe" + extension};
+    EXPECT_EQ(::symlink("/dev/zero", (folder / names[0]).c_str()), 0);
+    EXPECT_EQ(::symlink("/dev/urandom", (folder / names[1]).c_str()), 0);
+    EXPECT_EQ(::mkfifo((folder / names[2]).c_str(), 0600), 0);
+    return names;
+}
+
+// The names of MakeEndlessNames are still what they were, and the folder holds nothing else.
+inline void ExpectEndlessNamesKept(const InFolder& folder, const std::vector<std::string>& names) {
+    EXPECT_EQ(std::filesystem::read_symlink(folder / names[0]), "/dev/zero");
+    EXPECT_EQ(std::filesystem::read_symlink(folder / names[1]), "/dev/urandom");
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / names[2]));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
 
 class FilesTest : public ::testing::Test {

@@ -84,6 +84,25 @@ TEST_F(LineFileTest, TwoFilesUsedAlternatelyAreWrittenBackAtEverySwitch) {
     EXPECT_EQ(ReadFile(here / "c.txt"), "c\n");
 }
 
+// Such a name never ends its data (or has none): it is no file, and the lines written to
+// it are not written into the device.
+TEST_F(LineFileTest, ADeviceOrAPipeIsNoFileAndIsNeverWrittenBack) {
+    const std::vector<std::string> names = MakeEndlessNames(here, ".txt");
+    const std::string report = InChildWithin(20, [&names] {
+        std::string seen;
+        for (const std::string& name : names) {
+            ClearErrorCode();
+            const std::string line = Line(name.c_str(), 0);
+            seen += name + " " + line + " " + std::to_string(GetErrorState().errorCode) + "; ";
+            WriteFileLine(name.c_str(), 1, "one");
+        }
+        Line("", 0);
+        return seen;
+    });
+    EXPECT_EQ(report, "zero.txt NO_FILE 3; random.txt NO_FILE 3; pipe.txt NO_FILE 3; ");
+    ExpectEndlessNamesKept(here, names);
+}
+
 TEST_F(LineFileTest, ANameOfTheLongestLengthAFolderTakesIsWrittenBack) {
     const std::string name = std::string(251, 'l') + ".txt";
     EXPECT_EQ(WriteFileLine(name.c_str(), 1, "one"), 0);

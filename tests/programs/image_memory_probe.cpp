@@ -5,16 +5,19 @@
 // row into the temporary folder, so that making it takes next to no memory.
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
 #include <png.h>
 
+#include "../support/process_memory.h"
 #include "zorvane.h"
 
 namespace {
+
+using zrv::test::ResetPeakMemory;
+using zrv::test::StatusKiB;
 
 std::string Env(const char* name, const char* fallback) {
     const char* value = std::getenv(name);
@@ -79,19 +82,6 @@ bool WritePng(const std::string& path, int side) {
     return std::fclose(file) == 0;
 }
 
-// A field of /proc/self/status in KiB.
-long StatusKiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0) return std::atol(line.c_str() + field.size() + 1);
-    }
-    return -1;
-}
-
-// The peak resident size starts again from the present one.
-bool ResetPeak() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
-
 }  // namespace
 
 void ApplyProjectSettings() {}
@@ -100,7 +90,7 @@ void ProgramMain() {
     const std::string format = Env("ZRV_IMAGE_FORMAT", "jpeg");
     const int side = std::atoi(Env("ZRV_IMAGE_SIDE", "8192").c_str());
     const std::string path = Env("TMPDIR", "/tmp") + "/huge." + format;
-    if (!(format == "png" ? WritePng(path, side) : WriteJpeg(path, side)) || !ResetPeak()) {
+    if (!(format == "png" ? WritePng(path, side) : WriteJpeg(path, side)) || !ResetPeakMemory()) {
         std::printf("cannot prepare\n");
         return;
     }
