@@ -29,13 +29,15 @@ void SetMusicVolume(double volume);
 // 1 while music plays (always while looping music is loaded), else 0. A paused piece that
 // has not ended counts as playing.
 std::int32_t IsMusicPlaying();
-// Holds the current piece where it is / plays it on from there; nothing without music.
+// Holds the current piece where it is; nothing without music.
 void PauseMusic();
+// Plays a paused piece on from where it was held; nothing without music.
 void ResumeMusic();
 // 1 while the current piece is paused, else 0. StartMusic and StopMusic end a pause.
 std::int32_t IsMusicPaused();
-// Where the current piece is and how long it is; 0 without music.
+// Where the current piece is; 0 without music.
 double MusicPosition();
+// How long the current piece is; 0 without music.
 double MusicLength();
 // Jumps to that time, clamped to 0 .. length; a paused piece stays paused there. Nothing
 // without music.
