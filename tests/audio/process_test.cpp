@@ -81,21 +81,22 @@ TEST(AudioProgram, LoopingMusicRestartsFromTheFrameCall) {
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(Contains(result.out, "effect -1\n"));
     // The restarts come at the first frame after each 500 ms of the clock: in 1750 ms the
-    // piece starts at 0, 500, 1000 and 1500, each time after a pause, and plays whole until
-    // the end of the program cuts the last one. The disk driver's output runs behind the
-    // clock by a share that grows with the machine's load, so the spacing is bounded only
-    // from above; the count of starts holds at any load, 250 ms from the nearest clock time
-    // that would change it. Restarts that came too soon would show as a fifth start, or run
-    // into the piece before them as one longer sound; one that waited 500 ms after the
-    // piece's end would leave three starts.
+    // piece starts at 0, 500, 1000 and 1500, each time after a pause, and plays no longer
+    // than whole. The disk driver's output runs behind the clock by a share that grows with
+    // the machine's load, so spacings are bounded only from above, with room for a decoder
+    // that refills late; the count of starts holds at any load, 250 ms from the nearest
+    // clock time that would change it. Restarts that came too soon would show as a fifth
+    // start, or run into the piece before them as one longer sound; one that waited 500 ms
+    // after the piece's end would leave three starts.
     const Capture capture(tmp / "device.raw", kDiskRate);
     const auto sounding = capture.Sounding();
     ASSERT_EQ(sounding.size(), 4u);
     for (std::size_t i = 0; i < sounding.size(); ++i) {
         EXPECT_LT(sounding[i].LengthMs(), 330) << "start " << i;
         if (i + 1 == sounding.size()) break;
-        EXPECT_GT(sounding[i].LengthMs(), 270) << "start " << i;
-        EXPECT_LT(sounding[i + 1].startMs - sounding[i].startMs, 530) << "restart " << i + 1;
+        // Less than whole only where the decoder, starved on a busy machine, began late.
+        EXPECT_GT(sounding[i].LengthMs(), 150) << "start " << i;
+        EXPECT_LT(sounding[i + 1].startMs - sounding[i].startMs, 600) << "restart " << i + 1;
     }
 }
 
