@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
+
 namespace zrv {
 
 namespace {
@@ -9,6 +11,9 @@ namespace {
 void DropAlsaError(const char*, int, const char*, int, const char*, ...) {}
 
 using AlsaErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+
+// What the sound server sets for the ALSA devices it opens itself.
+constexpr const char* kInsideServer = "PULSE_INTERNAL";
 
 }  // namespace
 
@@ -19,6 +24,15 @@ void QuietenAlsa() {
     if (alsa == nullptr) return;
     using SetHandler = int (*)(AlsaErrorHandler);
     if (auto* set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(DropAlsaError);
+}
+
+AlsaWithoutServer::AlsaWithoutServer() {
+    if (std::getenv(kInsideServer) != nullptr) return;
+    set_ = ::setenv(kInsideServer, "1", 0) == 0;
+}
+
+AlsaWithoutServer::~AlsaWithoutServer() {
+    if (set_) ::unsetenv(kInsideServer);
 }
 
 }  // namespace zrv

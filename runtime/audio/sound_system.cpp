@@ -45,9 +45,9 @@ std::string DriversWithoutServer() {
 
 // A driver the user chose is taken as it is; otherwise the sound server's driver is asked
 // only when a server is there, since merely looking for one leaves folders behind.
-bool StartAudioDriver() {
+bool StartAudioDriver(bool serverReachable) {
     const char* chosen = SDL_GetHint(SDL_HINT_AUDIODRIVER);
-    if ((chosen != nullptr && *chosen != '\0') || SoundServerReachable()) return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if ((chosen != nullptr && *chosen != '\0') || serverReachable) return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
     const std::string drivers = DriversWithoutServer();
     if (drivers.empty()) return false;
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, drivers.c_str(), SDL_HINT_OVERRIDE);
@@ -62,7 +62,11 @@ std::unique_ptr<SoundSystem> SoundSystem::Open() {
     // SDL would otherwise take SIGINT and SIGTERM for quit events of its own.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     QuietenAlsa();
-    if (!StartAudioDriver()) return nullptr;
+    const bool serverReachable = SoundServerReachable();
+    // Made before the subsystem starts and let go after it ends (it is the system's first
+    // member), also when no device opens.
+    auto alsaWithoutServer = serverReachable ? nullptr : std::make_unique<AlsaWithoutServer>();
+    if (!StartAudioDriver(serverReachable)) return nullptr;
     const char* driver = SDL_GetCurrentAudioDriver();
     if (driver == nullptr || std::strcmp(driver, "dummy") == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -83,6 +87,7 @@ std::unique_ptr<SoundSystem> SoundSystem::Open() {
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
     if (device == 0) return nullptr;  // the subsystem is let go with the object
     system->device_ = device;
+    system->alsaWithoutServer_ = std::move(alsaWithoutServer);
     system->bufferFrames_ = have.samples;
     SDL_PauseAudioDevice(device, 0);
     return system;

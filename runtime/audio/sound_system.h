@@ -10,6 +10,8 @@
 
 namespace zrv {
 
+class AlsaWithoutServer;
+
 class SoundSystem {
 public:
     // Null when there is no audio device to play on (SDL's dummy driver counts as none).
@@ -25,6 +27,7 @@ public:
 private:
     SoundSystem(std::uint32_t device, std::int32_t rate, std::int32_t bufferFrames);
 
+    std::unique_ptr<AlsaWithoutServer> alsaWithoutServer_;  // first, so it goes last
     std::uint32_t device_;
     std::int32_t bufferFrames_;
     Mixer mixer_;

@@ -56,11 +56,14 @@ TEST(AudioProgram, FramesRestartLoopingMusicAndTheEndStopsEverythingCleanly) {
     EXPECT_EQ(log.front(), "Init GFX");
     EXPECT_EQ(log.back(), "Shut down ZRV");
 
-    // Music and effect sound without a break until the end of the program cuts them off.
+    // Music and effect sound without a break until the end of the program cuts them off,
+    // long before the effect's two seconds. The output runs behind the clock on a busy
+    // machine, never ahead of it.
     const Capture capture(tmp / "device.raw", kDiskRate);
     const auto sounding = capture.Sounding();
-    ASSERT_GE(sounding.size(), 1u);
-    EXPECT_NEAR(sounding[0].LengthMs(), 1300, 150);
+    ASSERT_EQ(sounding.size(), 1u);
+    EXPECT_GT(sounding[0].LengthMs(), 800);
+    EXPECT_LT(sounding[0].LengthMs(), 1600);
 }
 
 TEST(AudioProgram, LoopingMusicRestartsFromTheFrameCall) {
@@ -70,26 +73,31 @@ TEST(AudioProgram, LoopingMusicRestartsFromTheFrameCall) {
                    {"ZRV_PROBE", "loop"},
                    {"ZRV_MUSIC", Media("short300.wav")},
                    {"ZRV_SOUND", "none.wav"},
-                   {"ZRV_FRAMES_MS", "1600"},
+                   {"ZRV_FRAMES_MS", "1750"},
                    {"SDL_AUDIODRIVER", "disk"},
                    {"SDL_DISKAUDIOFILE", tmp / "device.raw"},
                    kNoLeakReport};
     const ChildResult result = RunChild(TestProgram("audio_probe"), options);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(Contains(result.out, "effect -1\n"));
+    // The restarts come at the first frame after each 500 ms of the clock: in 1750 ms the
+    // piece starts at 0, 500, 1000 and 1500, each time after a pause, and plays no longer
+    // than whole. The disk driver's output runs behind the clock by a share that grows with
+    // the machine's load, so spacings are bounded only from above, with room for a decoder
+    // that refills late; the count of starts holds at any load, 250 ms from the nearest
+    // clock time that would change it. Restarts that came too soon would show as a fifth
+    // start, or run into the piece before them as one longer sound; one that waited 500 ms
+    // after the piece's end would leave three starts.
     const Capture capture(tmp / "device.raw", kDiskRate);
     const auto sounding = capture.Sounding();
-    ASSERT_GE(sounding.size(), 3u);
-    // The restarts come at the first frame after each 500 ms, a frame later at most; the disk
-    // driver's output runs some percent behind the clock, more on a busy machine. A piece
-    // that restarted at its own end would come every 300 ms.
-    for (std::size_t i = 0; i + 1 < sounding.size(); ++i) {
-        EXPECT_NEAR(sounding[i].LengthMs(), 300, 30);
-        EXPECT_NEAR(sounding[i + 1].startMs - sounding[i].startMs, 490, 80) << "restart " << i + 1;
+    ASSERT_EQ(sounding.size(), 4u);
+    for (std::size_t i = 0; i < sounding.size(); ++i) {
+        EXPECT_LT(sounding[i].LengthMs(), 330) << "start " << i;
+        if (i + 1 == sounding.size()) break;
+        // Less than whole only where the decoder, starved on a busy machine, began late.
+        EXPECT_GT(sounding[i].LengthMs(), 150) << "start " << i;
+        EXPECT_LT(sounding[i + 1].startMs - sounding[i].startMs, 600) << "restart " << i + 1;
     }
-    const double average = (sounding.back().startMs - sounding.front().startMs) / double(sounding.size() - 1);
-    EXPECT_GT(average, 450);
-    EXPECT_LT(average, 530);
 }
 
 unsigned long PixelAt(XImage* image, int x, int y) { return XGetPixel(image, x, y) & 0xFFFFFF; }
@@ -158,8 +166,9 @@ TEST(AudioProgram, AMovieLeftAloneEndsWithItsLength) {
     const auto at = result.out.find("movie took ");
     ASSERT_NE(at, std::string::npos);
     const int took = std::stoi(result.out.substr(at + 11));
+    // Ended by itself: not at once, and not as a looped movie, which never would.
     EXPECT_GT(took, 950);
-    EXPECT_LT(took, 2500);
+    EXPECT_LT(took, 8000);
 }
 
 // A movie that is no file on disk: a block the program registered, or an entry of the

@@ -1,5 +1,6 @@
-// A program started where no sound server runs: the sound server's driver is not asked,
-// so nothing is left behind in the temporary or the home folder.
+// A program started where no sound server runs: neither the sound server's driver nor
+// ALSA's configuration (where the server's package is installed) asks for one, so nothing
+// is left behind in the temporary or the home folder.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -94,7 +95,7 @@ TEST(SoundServer, AProgramStartedWithoutOneLeavesNothingBehind) {
     options.env = {{"HOME", home.Path()}, {"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "none"}};
     // As a program started from a plain console: no session, no display, no driver chosen.
     options.unsetEnv = {"XDG_RUNTIME_DIR", "DISPLAY", "SDL_AUDIODRIVER", "PULSE_SERVER", "PULSE_RUNTIME_PATH",
-                        "PULSE_CONFIG_PATH", "XDG_CONFIG_HOME"};
+                        "PULSE_CONFIG_PATH", "XDG_CONFIG_HOME", "PULSE_INTERNAL"};
     for (int run = 0; run < 2; ++run) {
         const ChildResult result = RunChild(TestProgram("audio_probe"), options);
         EXPECT_EQ(result.exitCode, 0) << result.err;
