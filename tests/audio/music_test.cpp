@@ -61,7 +61,7 @@ TEST_F(Music, HalfVolumeHalvesTheAmplitudeAndEveryStartIsAtNormalVolume) {
     RunFor(700);
     // A negative volume silences; it never turns the wave over.
     SetMusicVolume(-1);
-    RunFor(500);
+    RunFor(1000);
     const Capture capture = Finish();
 
     const auto sounding = capture.Sounding();
@@ -72,14 +72,18 @@ TEST_F(Music, HalfVolumeHalvesTheAmplitudeAndEveryStartIsAtNormalVolume) {
     EXPECT_NEAR(full, kToneRms, 0.03);
     EXPECT_NEAR(half / full, 0.5, 0.03);
     EXPECT_LT(capture.Peak(0, start + 1550, start + 1850), 1e-6);
-    // Silenced at once (within the drift of the device against the clock).
-    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(1400), 100);
+    // Silenced at once: a device that falls behind on a busy machine plays less than the
+    // 1400 ms of the clock, one still sounding plays on for another second.
+    EXPECT_GT(sounding[0].LengthMs(), 900);
+    EXPECT_LT(sounding[0].LengthMs(), 1800);
 }
 
 TEST_F(Music, ALoopingPieceOf300MsRestartsEvery500MsAndCountsAsPlayingInTheGaps) {
     StartMusic(Media("short300.wav").c_str(), 1);
     bool alwaysPlaying = true;
-    const double end = Now() + 1900;
+    // Starts at 0, 500, 1000 and 1500 ms: a quarter of a second from any count that
+    // another period would give.
+    const double end = Now() + 1750;
     while (Now() < end) {
         RunFor(5);
         alwaysPlaying = alwaysPlaying && IsMusicPlaying() == 1;
@@ -88,16 +92,19 @@ TEST_F(Music, ALoopingPieceOf300MsRestartsEvery500MsAndCountsAsPlayingInTheGaps)
     const Capture capture = Finish();
 
     const auto sounding = capture.Sounding();
-    ASSERT_GE(sounding.size(), 4u);
-    for (std::size_t i = 0; i + 1 < sounding.size(); ++i) {
-        EXPECT_NEAR(sounding[i].LengthMs(), 300, 25) << "piece " << i;
+    // A piece restarted at its own end would start six times, one restarted 500 ms after
+    // its end three times. On a busy machine the device falls behind the clock, and a
+    // piece whose decoding started late is cut by the next start: bounds, not the exact
+    // 500 ms.
+    ASSERT_EQ(sounding.size(), 4u);
+    for (std::size_t i = 0; i < sounding.size(); ++i) {
+        EXPECT_GT(sounding[i].LengthMs(), 150) << "piece " << i;
+        EXPECT_LT(sounding[i].LengthMs(), 330) << "piece " << i;
         EXPECT_NEAR(capture.FrequencyHz(sounding[i].startMs + 50, sounding[i].endMs - 50), 440, 3);
-        // Each restart on its own moves with the device's lag on a busy machine; a piece
-        // that restarted at its own end would come after 300 ms.
-        EXPECT_NEAR(sounding[i + 1].startMs - sounding[i].startMs, InOutput(500), 70) << "restart " << i + 1;
+        if (i + 1 < sounding.size()) {
+            EXPECT_LT(sounding[i + 1].startMs - sounding[i].startMs, 600) << i + 1;
+        }
     }
-    const double average = (sounding.back().startMs - sounding.front().startMs) / double(sounding.size() - 1);
-    EXPECT_NEAR(average, InOutput(500), 20);
 }
 
 TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
@@ -116,9 +123,13 @@ TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     const Capture capture = Finish();
 
     const auto sounding = capture.Sounding();
+    // Each stopped by the name that could not be played: one that played on would sound
+    // for 800 ms.
     ASSERT_EQ(sounding.size(), 2u);
-    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(400), 60);
-    EXPECT_NEAR(sounding[1].LengthMs(), InOutput(400), 60);
+    for (const auto& piece : sounding) {
+        EXPECT_GT(piece.LengthMs(), 250);
+        EXPECT_LT(piece.LengthMs(), 650);
+    }
 }
 
 // Nothing in a file of zeros says where its first frame is; the search for one must end
@@ -166,11 +177,13 @@ TEST_F(Music, StopMusicEndsThePieceAndReturns0) {
     RunFor(300);
     EXPECT_EQ(StopMusic(), 0);
     EXPECT_EQ(IsMusicPlaying(), 0);
-    RunFor(300);
+    RunFor(700);
     const Capture capture = Finish();
     const auto sounding = capture.Sounding();
+    // A piece that played on would sound for a second.
     ASSERT_EQ(sounding.size(), 1u);
-    EXPECT_NEAR(sounding[0].LengthMs(), InOutput(300), 60);
+    EXPECT_GT(sounding[0].LengthMs(), 150);
+    EXPECT_LT(sounding[0].LengthMs(), 550);
 }
 
 // Where a piece comes from when it is not a file on disk: a block the program registered,
@@ -209,7 +222,9 @@ TEST_P(MusicFromMemory, ALoopingPiecePlaysAgainAndAgainWithoutATemporaryFile) {
     const auto sounding = capture.Sounding();
     ASSERT_GE(sounding.size(), 3u);
     for (std::size_t i = 0; i + 1 < sounding.size(); ++i) {
-        EXPECT_NEAR(sounding[i].LengthMs(), 300, 25) << "piece " << i;
+        // A start delayed on a busy machine is cut by the next one.
+        EXPECT_GT(sounding[i].LengthMs(), 150) << "piece " << i;
+        EXPECT_LT(sounding[i].LengthMs(), 330) << "piece " << i;
         EXPECT_NEAR(capture.FrequencyHz(sounding[i].startMs + 50, sounding[i].endMs - 50), 440, 3);
     }
 }
