@@ -18,23 +18,22 @@ constexpr double kVolumeStep = 5;
 // As the scroll arrows: the press, then one more step every kRepeatFrames + 1 frames.
 constexpr std::int32_t kRepeatFrames = 20;
 
-// The runtime reports a tap between two frames as down for one test, so a key tested once
-// a frame is seen for every press.
 bool Down(std::int32_t code) { return IsKeyDown(code) == 1; }
 
-// True on the frame a key goes down.
-bool Pressed(std::int32_t code) {
+// True on the frame a key goes down and, with repeat, every kRepeatFrames + 1 frames of
+// the hold after it. The first test of a key also reports a tap made since the previous
+// test, the second only whether the key is held now: so two taps on successive frames are
+// two presses, not one key held.
+bool Pressed(std::int32_t code, bool repeat = false) {
+    const bool sinceLastLook = Down(code);
+    const bool heldNow = Down(code);
     std::int32_t& held = keys.heldFrames[code];
-    held = Down(code) ? held + 1 : 0;
-    return held == 1;
+    const bool fresh = sinceLastLook && held == 0;
+    held = heldNow ? held + 1 : 0;
+    return fresh || (repeat && held > 1 && (held - 1) % (kRepeatFrames + 1) == 0);
 }
 
-// True at the press and then every kRepeatFrames + 1 frames of the hold.
-bool Stepped(std::int32_t code) {
-    std::int32_t& held = keys.heldFrames[code];
-    held = Down(code) ? held + 1 : 0;
-    return held == 1 || (held > 1 && (held - 1) % (kRepeatFrames + 1) == 0);
-}
+bool Stepped(std::int32_t code) { return Pressed(code, true); }
 
 // Two keys for one step: both are read every frame, so neither misses its presses.
 bool EitherStepped(std::int32_t first, std::int32_t second) {
@@ -44,7 +43,8 @@ bool EitherStepped(std::int32_t first, std::int32_t second) {
 }
 
 void Forget(std::int32_t code) {
-    IsKeyDown(code);
+    Down(code);
+    Down(code);
     keys.heldFrames[code] = 0;
 }
 

@@ -13,9 +13,11 @@ namespace player {
 namespace {
 
 constexpr double kHourMs = 3600000;
-// Drawn as the menu's faint labels are.
-constexpr double kReadoutBlend = -0.25;
-// Room left free beside "Help" and before the bar's right edge, and between the parts.
+// Faint as the menu labels, a little clearer since it changes.
+constexpr double kReadoutBlend = -0.5;
+// Room left free beside "Help" (so the readout is not taken for a menu item), before the
+// bar's right edge, and between the parts.
+constexpr double kHelpGapCells = 3;
 constexpr double kEdgeCells = 1;
 constexpr double kGapCells = 2;
 
@@ -57,7 +59,7 @@ void DrawNowPlaying() {
     if (panels.laidOut == 0 || !TrackLoaded()) return;
     const double cell = shared.fontWidth;
     const double top = panels.elemTop(kHelpItem.panel, kHelpItem.element) + shared.fontHeight * 0.25;
-    const double left = panels.elemRight(kHelpItem.panel, kHelpItem.element) + cell * kEdgeCells;
+    const double left = panels.elemRight(kHelpItem.panel, kHelpItem.element) + cell * kHelpGapCells;
     const double right = panels.elemRight(kMenuBar.panel, kMenuBar.element) - cell * kEdgeCells;
 
     RtString status = PlayTimeText(PlaybackPosition(), PlaybackLength());
