@@ -82,6 +82,11 @@ void SaveChangedSettings(bool quitting) {
     const RtString folder = ReadCurrentDir();
     const RtString volume = IntToText(static_cast<std::int32_t>(panels.volume));
     const RtString loop = panels.loopOn == 1 ? "1" : "0";
+    // The three in one text, to tell a change from one frame to the next.
+    const RtString now = volume + "," + loop + "," + folder;
+    const bool changed = !settings.seen.IsEmpty() && now != settings.seen;
+    settings.seen = now;
+    if (!changed && !quitting) return;
     if (folder == settings.savedFolder && volume == settings.savedVolume && loop == settings.savedLoop) return;
     settings.savedFolder = folder;
     settings.savedVolume = volume;

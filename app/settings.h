@@ -1,9 +1,12 @@
 // What the player remembers between runs: the folder it lists, the volume and the loop
 // switch, in "player.ini" of the user's configuration folder ($XDG_CONFIG_HOME/zorvane,
 // else ~/.config/zorvane), written with the runtime's configuration commands. A setting
-// that changed is written at the end of the frame in which no mouse button is held (a
-// drag of the knob is saved once, when it is let go), and at quit. A file that cannot be
-// read, holds nonsense or cannot be written is passed over: the player starts as new.
+// the user changes is written at the end of the first frame in which no mouse button is
+// held (a drag of the knob is saved once, when it is let go); at quit whatever differs
+// from the file is written, such as the folder named on the command line. Nothing is
+// written while nothing differs, so a run that changes nothing leaves the home folder as
+// it was until it quits. A file that cannot be read, holds nonsense or cannot be written
+// is passed over: the player starts as new.
 #pragma once
 
 #include "zorvane.h"
@@ -17,6 +20,8 @@ struct SettingsState {
     RtString savedFolder;
     RtString savedVolume;
     RtString savedLoop;
+    // The settings as the previous frame left them; empty before the first frame.
+    RtString seen;
     // The remembered folder, when it is still there.
     RtString folder;
 };

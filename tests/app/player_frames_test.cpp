@@ -518,7 +518,11 @@ TEST_F(PlayerFrames, SettingsAreKeptPerUserAndNonsenseOrAnUnwritablePlaceIsPasse
     ASSERT_EQ(Text(SettingsFileName()), file);
     restart();
     EXPECT_EQ(panels.volume, 100);
+    // Nothing changed, nothing is written until the player quits.
     SaveChangedSettings();
+    SaveChangedSettings();
+    EXPECT_FALSE(std::filesystem::exists(folder / "home/.config"));
+    SaveChangedSettings(true);
     EXPECT_NE(ReadFile(file).find("folder=" + Here() + "\r\n"), std::string::npos) << ReadFile(file);
 
     // A drag is written once it is let go.
