@@ -35,6 +35,22 @@ bool TapUntil(PlayerSession& player, const char* key, Done done) {
     return player.WaitForScreen(done);
 }
 
+// Down walks the cursor over ".", ".." onto the first file; false when a step did not show.
+bool CursorToFirstFile(PlayerSession& player) {
+    for (int row = 0; row <= 2; ++row) {
+        const int y = EntryRow(row).clickY;
+        if (!TapUntil(player, "Down", [&](const Screen& s) { return s.At(kEntryLeft + 2, y).Brightest() > 100; })) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PlayFirstFileByKeys(PlayerSession& player) {
+    return CursorToFirstFile(player) &&
+           TapUntil(player, "Return", [](const Screen& s) { return Selected(s, kFirstFile); });
+}
+
 // The readout sits right of "Help" (which ends at x = 186) in the menu bar, its clock
 // right-aligned at x = 630; "||" stands four cells before a clock of 11 characters.
 constexpr int kReadoutTop = 4;
@@ -76,11 +92,7 @@ TEST(PlayerKeys, TheCursorEnterSpaceNAndPDriveThePlayback) {
     ASSERT_TRUE(player.Open());
     player.MoveTo(300, 150);
 
-    for (int row = 0; row <= 2; ++row) {
-        ASSERT_TRUE(TapUntil(player, "Down", [&](const Screen& s) {
-            return s.At(kEntryLeft + 2, EntryRow(row).clickY).Brightest() > 100;
-        })) << row;
-    }
+    ASSERT_TRUE(CursorToFirstFile(player));
     EXPECT_TRUE(Highlighted(player.Shot(), kFirstFile));
     ASSERT_TRUE(TapUntil(player, "Return", [](const Screen& s) { return Selected(s, kFirstFile); }));
     EXPECT_TRUE(player.WaitForTone(660));
@@ -110,12 +122,7 @@ TEST(PlayerKeys, TheReadoutShowsTheTrackAndItsTimeAndTheArrowsSeek) {
     player.MoveTo(300, 150);
     EXPECT_TRUE(ReadoutEmpty(player.Shot()));
 
-    for (int row = 0; row <= 2; ++row) {
-        ASSERT_TRUE(TapUntil(player, "Down", [&](const Screen& s) {
-            return s.At(kEntryLeft + 2, EntryRow(row).clickY).Brightest() > 100;
-        })) << row;
-    }
-    ASSERT_TRUE(TapUntil(player, "Return", [](const Screen& s) { return Selected(s, kFirstFile); }));
+    ASSERT_TRUE(PlayFirstFileByKeys(player));
     ASSERT_TRUE(player.WaitForTone(440));
     // The sound device writes a little ahead of the frames.
     ASSERT_TRUE(player.WaitForScreen(TitleShown));
@@ -155,12 +162,7 @@ TEST(PlayerKeys, PlusAndMinusMoveTheVolumeAndBackspaceOpensTheParentFolder) {
     PlayerSession player(root / "start/inner", root / "home");
     ASSERT_TRUE(player.Open());
     player.MoveTo(300, 150);
-    for (int row = 0; row <= 2; ++row) {
-        ASSERT_TRUE(TapUntil(player, "Down", [&](const Screen& s) {
-            return s.At(kEntryLeft + 2, EntryRow(row).clickY).Brightest() > 100;
-        })) << row;
-    }
-    ASSERT_TRUE(TapUntil(player, "Return", [](const Screen& s) { return Selected(s, kFirstFile); }));
+    ASSERT_TRUE(PlayFirstFileByKeys(player));
     ASSERT_TRUE(player.WaitForTone(660, kToneRms * 0.95));
     const double full = player.RecentLevel();
     const Screen loud = player.Shot();
