@@ -78,11 +78,10 @@ TEST_F(MediaControlsTest, WithoutAReachableSessionBusNothingIsOfferedStartedOrWr
         ScopedEnv noBus("DBUS_SESSION_BUS_ADDRESS", nullptr);
         EXPECT_EQ(PublishMediaControls("Zorvane", ""), 0);
     }
-    // An address that would start a bus for the program, and one where none listens.
-    for (const std::string& address : std::vector<std::string>{"autolaunch:", "unix:path=" + (home / "no-bus")}) {
-        ScopedEnv bus("DBUS_SESSION_BUS_ADDRESS", address.c_str());
-        EXPECT_EQ(PublishMediaControls("Zorvane", ""), 0) << address;
-    }
+    // Twice at an address where no bus listens: one line in the log at most.
+    ScopedEnv noListener("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (home / "no-bus")).c_str());
+    EXPECT_EQ(PublishMediaControls("Zorvane", ""), 0);
+    EXPECT_EQ(PublishMediaControls("Zorvane", ""), 0);
     PublishMediaState(kMediaPlaying, "Tone", "/music/tone.wav", 0, 1000, 1);
     EXPECT_EQ(PollMediaCommand(), kMediaNone);
     EXPECT_EQ(MediaCommandValue(), 0);
