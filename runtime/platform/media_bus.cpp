@@ -51,10 +51,6 @@ void Send(DBusConnection* connection, DBusMessage* message) {
     dbus_message_unref(message);
 }
 
-void ReplyError(DBusConnection* connection, DBusMessage* call, const char* name, const char* text) {
-    Send(connection, dbus_message_new_error(call, name, text));
-}
-
 // The address leads to a bus that is already there: an address that would start one, and
 // leave a daemon behind, is no session bus.
 bool NamesRunningBus(const std::string& address) {
@@ -86,28 +82,24 @@ public:
         for (const PlayerMethod& method : kPlainMethods) {
             if (Calls(message, method.interface, method.member)) {
                 if (method.command != kMediaNone) Queue(state, method.command, 0);
-                Send(connection, dbus_message_new_method_return(message));
-                return DBUS_HANDLER_RESULT_HANDLED;
+                return Done(connection, message);
             }
         }
         if (Calls(message, kPlayerInterface, "Seek")) return Seek(connection, message, state);
         if (Calls(message, kPlayerInterface, "SetPosition")) return SetPosition(connection, message, state);
         if (Calls(message, kPlayerInterface, "OpenUri")) {
-            ReplyError(connection, message, DBUS_ERROR_NOT_SUPPORTED, "Pieces are chosen in the player");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_NOT_SUPPORTED, "Pieces are chosen in the player");
         }
         if (Calls(message, kPropertiesInterface, "Get")) return Get(connection, message, state);
         if (Calls(message, kPropertiesInterface, "GetAll")) return GetAll(connection, message, state);
         if (Calls(message, kPropertiesInterface, "Set")) {
-            ReplyError(connection, message, DBUS_ERROR_PROPERTY_READ_ONLY, "The player's properties are read-only");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_PROPERTY_READ_ONLY, "The player's properties are read-only");
         }
         if (Calls(message, kIntrospectableInterface, "Introspect")) {
-            DBusMessage* reply = dbus_message_new_method_return(message);
-            const char* xml = kMediaIntrospection;
-            if (reply != nullptr) dbus_message_append_args(reply, DBUS_TYPE_STRING, &xml, DBUS_TYPE_INVALID);
-            Send(connection, reply);
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Answer(connection, message, [](DBusMessageIter& into) {
+                const char* xml = kMediaIntrospection;
+                return dbus_message_iter_append_basic(&into, DBUS_TYPE_STRING, &xml) == TRUE;
+            });
         }
         return DBUS_HANDLER_RESULT_NOT_YET_HANDLED;
     }
@@ -120,12 +112,10 @@ private:
     static DBusHandlerResult Seek(DBusConnection* connection, DBusMessage* message, MediaControlsState& state) {
         dbus_int64_t offset = 0;
         if (!dbus_message_get_args(message, nullptr, DBUS_TYPE_INT64, &offset, DBUS_TYPE_INVALID)) {
-            ReplyError(connection, message, DBUS_ERROR_INVALID_ARGS, "Seek takes an offset in microseconds");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_INVALID_ARGS, "Seek takes an offset in microseconds");
         }
         Queue(state, kMediaSeek, static_cast<double>(offset) / 1000);
-        Send(connection, dbus_message_new_method_return(message));
-        return DBUS_HANDLER_RESULT_HANDLED;
+        return Done(connection, message);
     }
 
     // A position for a piece that no longer plays, or outside the piece, is passed over.
@@ -134,16 +124,14 @@ private:
         dbus_int64_t position = 0;
         if (!dbus_message_get_args(message, nullptr, DBUS_TYPE_OBJECT_PATH, &track, DBUS_TYPE_INT64, &position,
                                    DBUS_TYPE_INVALID)) {
-            ReplyError(connection, message, DBUS_ERROR_INVALID_ARGS, "SetPosition takes a track and a position");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_INVALID_ARGS, "SetPosition takes a track and a position");
         }
         const double ms = static_cast<double>(position) / 1000;
         const double length = state.playback.lengthMs;
         if (TrackId(state) == track && !state.playback.url.empty() && ms >= 0 && (length <= 0 || ms <= length)) {
             Queue(state, kMediaSetPosition, ms);
         }
-        Send(connection, dbus_message_new_method_return(message));
-        return DBUS_HANDLER_RESULT_HANDLED;
+        return Done(connection, message);
     }
 
     static DBusHandlerResult Get(DBusConnection* connection, DBusMessage* message, MediaControlsState& state) {
@@ -151,33 +139,45 @@ private:
         const char* name = nullptr;
         if (!dbus_message_get_args(message, nullptr, DBUS_TYPE_STRING, &interface, DBUS_TYPE_STRING, &name,
                                    DBUS_TYPE_INVALID)) {
-            ReplyError(connection, message, DBUS_ERROR_INVALID_ARGS, "Get takes an interface and a name");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_INVALID_ARGS, "Get takes an interface and a name");
         }
-        DBusMessage* reply = dbus_message_new_method_return(message);
-        if (reply == nullptr) return DBUS_HANDLER_RESULT_NEED_MEMORY;
-        DBusMessageIter into;
-        dbus_message_iter_init_append(reply, &into);
-        if (!AppendProperty(into, state, interface, name)) {
-            dbus_message_unref(reply);
-            ReplyError(connection, message, DBUS_ERROR_UNKNOWN_PROPERTY, "No such property");
-            return DBUS_HANDLER_RESULT_HANDLED;
-        }
-        Send(connection, reply);
-        return DBUS_HANDLER_RESULT_HANDLED;
+        return Answer(connection, message,
+                      [&](DBusMessageIter& into) { return AppendProperty(into, state, interface, name); });
     }
 
     static DBusHandlerResult GetAll(DBusConnection* connection, DBusMessage* message, MediaControlsState& state) {
         const char* interface = nullptr;
         if (!dbus_message_get_args(message, nullptr, DBUS_TYPE_STRING, &interface, DBUS_TYPE_INVALID)) {
-            ReplyError(connection, message, DBUS_ERROR_INVALID_ARGS, "GetAll takes an interface");
-            return DBUS_HANDLER_RESULT_HANDLED;
+            return Refuse(connection, message, DBUS_ERROR_INVALID_ARGS, "GetAll takes an interface");
         }
-        DBusMessage* reply = dbus_message_new_method_return(message);
+        return Answer(connection, message, [&](DBusMessageIter& into) {
+            AppendAllProperties(into, state, interface);
+            return true;
+        });
+    }
+
+    static DBusHandlerResult Refuse(DBusConnection* connection, DBusMessage* call, const char* name, const char* text) {
+        Send(connection, dbus_message_new_error(call, name, text));
+        return DBUS_HANDLER_RESULT_HANDLED;
+    }
+
+    static DBusHandlerResult Done(DBusConnection* connection, DBusMessage* call) {
+        Send(connection, dbus_message_new_method_return(call));
+        return DBUS_HANDLER_RESULT_HANDLED;
+    }
+
+    // Answers the call with what append writes, or, when it finds nothing to write, with
+    // the error of an unknown property.
+    template <class Append>
+    static DBusHandlerResult Answer(DBusConnection* connection, DBusMessage* call, Append append) {
+        DBusMessage* reply = dbus_message_new_method_return(call);
         if (reply == nullptr) return DBUS_HANDLER_RESULT_NEED_MEMORY;
         DBusMessageIter into;
         dbus_message_iter_init_append(reply, &into);
-        AppendAllProperties(into, state, interface);
+        if (!append(into)) {
+            dbus_message_unref(reply);
+            return Refuse(connection, call, DBUS_ERROR_UNKNOWN_PROPERTY, "No such property");
+        }
         Send(connection, reply);
         return DBUS_HANDLER_RESULT_HANDLED;
     }
