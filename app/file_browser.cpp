@@ -106,6 +106,9 @@ void LayOutEntries() {
 
 void BuildList() {
     B.listValid = 1;
+    // A keyboard user goes on from the top of the new list.
+    B.cursorEntry = B.cursorEntry >= 0 ? 0 : -1;
+    B.cursorOpenPending = 0;
     ListFiles("*.*", B.entryFound);
     const std::int32_t count = ArrayBound(B.entryFound, 0);
     B.entryCount = count;
@@ -145,19 +148,43 @@ void PlaceEntry(std::int32_t i) {
     B.entryShown(i) = MidString(B.entryCells(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
     const bool over =
         StrictlyInside(shared.mouseX, shared.mouseY, left, B.entryTop(i), B.entryRight(i), B.entryBottom(i));
-    if (over && panels.browserActive == "yes" && !DriveListHasPress()) {
-        B.entryHovered(i) = 1;
+    const bool active = panels.browserActive == "yes" && !DriveListHasPress();
+    B.entryHovered(i) = over && active ? 1 : 0;
+    // The keyboard's cursor looks like the mouse's highlight.
+    if (active && (over || i == B.cursorEntry)) {
         FillRect(Px(left), Px(B.entryTop(i)), Px(B.entryRight(i) - left), Px(B.entryBottom(i) - B.entryTop(i) + 1),
                  Rgb(B.entryHoverRed(i), B.entryHoverGreen(i), B.entryHoverBlue(i)));
-    } else {
-        B.entryHovered(i) = 0;
     }
 }
 
 void PlayTrack(const RtString& name) {
     StartMusic(name, 0);
     ApplySliderVolume();
+    shared.playingPath = ReadCurrentDir() + name;
 }
+
+// The list's column that holds the entry.
+double ColumnOf(std::int32_t i) {
+    return std::round((B.entryHomeLeft(i) - B.entryHomeLeft(0)) / (B.columnWidth + kColumnGap));
+}
+
+// The fewest columns scrolled that show the entry whole, or at least its left edge.
+void ScrollToEntry(std::int32_t i) {
+    const double column = ColumnOf(i);
+    const double columnStep = B.columnWidth + kColumnGap;
+    double first = std::min(panels.scrollColumn, column);
+    while (first < column && B.entryHomeLeft(i) - columnStep * first + B.columnWidth > B.listRight) first += 1;
+    ScrollToColumn(first);
+}
+
+void OpenPendingCursor() {
+    if (B.cursorOpenPending == 0) return;
+    B.cursorOpenPending = 0;
+    const auto i = static_cast<std::int32_t>(B.cursorEntry);
+    if (i >= 0 && i < B.entryCount && Visible(i)) OpenEntry(i);
+}
+
+}  // namespace
 
 // Every click stops the music and forgets the track first, so the loop switch only ever
 // restarts the track of the latest click.
@@ -182,6 +209,8 @@ void OpenEntry(std::int32_t i) {
         shared.trackDir = shared.browseDir;
     }
 }
+
+namespace {
 
 void HandleClick() {
     if (shared.mouseLeft == 0) B.clickLatch = 0;
@@ -251,12 +280,55 @@ void RestartLoopingTrack() {
 
 }  // namespace
 
+void MoveListCursor(std::int32_t step) {
+    const auto count = static_cast<std::int32_t>(B.entryCount);
+    if (count == 0) return;
+    const auto at = static_cast<std::int32_t>(B.cursorEntry);
+    B.cursorEntry = at < 0 ? 0 : std::clamp(at + step, 0, count - 1);
+    ScrollToEntry(static_cast<std::int32_t>(B.cursorEntry));
+}
+
+void OpenListCursor() {
+    if (B.cursorEntry < 0) return;
+    ScrollToEntry(static_cast<std::int32_t>(B.cursorEntry));
+    B.cursorOpenPending = 1;
+}
+
+void OpenParentFolder() {
+    const auto count = static_cast<std::int32_t>(B.entryCount);
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (B.entryName(i) == "..") {
+            OpenEntry(i);
+            return;
+        }
+    }
+}
+
+std::int32_t AdjacentMusicEntry(std::int32_t step) {
+    const auto count = static_cast<std::int32_t>(B.entryCount);
+    if (count == 0 || step == 0) return -1;
+    const bool playing = B.currentTrack != "";
+    std::int32_t at = playing ? static_cast<std::int32_t>(B.selectedEntry) : (step > 0 ? -1 : count);
+    const std::int32_t direction = step > 0 ? 1 : -1;
+    for (std::int32_t moved = 0; moved != step;) {
+        // One round of the whole list finds every music file there is.
+        std::int32_t looked = 0;
+        do {
+            at = ((at + direction) % count + count) % count;
+            if (++looked > count) return -1;
+        } while (!IsMusic(B.entryKind(at)));
+        moved += direction;
+    }
+    return at;
+}
+
 void UpdateFileBrowser() {
     if (B.listValid == 0) BuildList();
     FollowScroll();
     const auto count = static_cast<std::int32_t>(B.entryCount);
     for (std::int32_t i = 0; i < count; ++i) PlaceEntry(i);
     HandleClick();
+    OpenPendingCursor();
     DrawEntries();
     AnimateMarkers();
     RestartLoopingTrack();

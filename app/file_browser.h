@@ -52,8 +52,28 @@ struct FileBrowserState {
     double popSize = 0;
     double popPhase = 0;
     double popWait = 0;
+
+    // The keyboard's cursor: the entry it stands on, -1 while the keyboard has not been
+    // used in this list. An Enter waits for the frame's placing, so that it opens the entry
+    // as a click on it would.
+    double cursorEntry = -1;
+    double cursorOpenPending = 0;
 };
 
 extern FileBrowserState browser;
+
+// What a click on the entry does: stops the music, opens a folder or plays a music file.
+void OpenEntry(std::int32_t entry);
+// Moves the cursor by step entries (the first step puts it on the first entry) and scrolls
+// the list so that it stays in view.
+void MoveListCursor(std::int32_t step);
+// Opens the entry under the cursor in this frame, as a click on it would.
+void OpenListCursor();
+// What a click on ".." does.
+void OpenParentFolder();
+// The music file step music files away from the current track in list order, wrapping at
+// the ends; without a current track the first (step > 0) or the last one. -1 when the
+// folder holds no music file.
+std::int32_t AdjacentMusicEntry(std::int32_t step);
 
 }  // namespace player

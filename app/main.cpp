@@ -3,8 +3,10 @@
 //
 // Usage: zorvane_player [FOLDER]. The runtime starts every program in its executable's
 // folder; the player goes back to the folder it was started in, or into the folder named
-// on the command line, before it starts, so that it browses where the user asked.
+// on the command line, or else into the folder it listed last time, before it starts, so
+// that it browses where the user asked.
 #include "player.h"
+#include "settings.h"
 #include "zorvane.h"
 
 namespace {
@@ -43,6 +45,12 @@ RtString SecondWord(const RtString& line) {
     return word;
 }
 
+// The quit hook: what changed since the last frame is kept too.
+double SaveSettingsAtQuit() {
+    player::SaveChangedSettings(true);
+    return 0;
+}
+
 }  // namespace
 
 void ApplyProjectSettings() {
@@ -56,10 +64,12 @@ void ApplyProjectSettings() {
 
 void ProgramMain() {
     ChangeDir(ReadStartDir());
-    const RtString startFolder = SecondWord(GetCommandLineText());
+    player::LoadSettings();
+    RtString startFolder = SecondWord(GetCommandLineText());
+    if (startFolder.IsEmpty()) startFolder = player::settings.folder;
     if (!startFolder.IsEmpty()) ChangeDir(startFolder);
     player::StartPlayer();
     for (;;) player::RunPlayerFrame();
 }
 
-const FunctionNameEntry FunctionNameTable[] = {{nullptr, nullptr}};
+const FunctionNameEntry FunctionNameTable[] = {{SaveSettingsAtQuit, "ZRV_ON_QUIT"}, {nullptr, nullptr}};

@@ -42,7 +42,6 @@ constexpr double kKnobInset = 2;
 
 constexpr double kMaxScrollPositions = 50;
 constexpr double kRepeatFrames = 20;
-constexpr double kKeyS = 31;
 constexpr std::int32_t kFolderLineChars = 89;
 constexpr std::int32_t kWheelAxis = 2;
 
@@ -126,15 +125,14 @@ void LayOutPanels() {
 
     constexpr GridPlace window{0, 0};
     SetRect(window, 1, 1, width - 2, height - 2);
-    constexpr GridPlace menuBar{1, 0};
-    SetRect(menuBar, Left(window), Top(window), Right(window), Top(window) + kBarHeight);
-    MenuItem(kSearchItem, "Search", Left(menuBar) + kButtonInset, Top(menuBar) + kButtonInset, "yes");
+    SetRect(kMenuBar, Left(window), Top(window), Right(window), Top(window) + kBarHeight);
+    MenuItem(kSearchItem, "Search", Left(kMenuBar) + kButtonInset, Top(kMenuBar) + kButtonInset, "yes");
     MenuItem({1, 2}, "Options", Right(kSearchItem) - 1, Top(kSearchItem), "no");
-    MenuItem({1, 3}, "Help", Right({1, 2}) - 1, Top({1, 2}), "no");
+    MenuItem(kHelpItem, "Help", Right({1, 2}) - 1, Top({1, 2}), "no");
 
     constexpr GridPlace folderLine{2, 0};
     SetTag(folderLine, "dir");
-    SetRect(folderLine, Left(window), Bottom(menuBar), Right(window), Bottom(menuBar) + kBarHeight);
+    SetRect(folderLine, Left(window), Bottom(kMenuBar), Right(window), Bottom(kMenuBar) + kBarHeight);
     SetRect(kFileListArea, Left(window) + 1, Bottom(folderLine) + 1, Right(window) - kPreviewSpan - 1,
             Bottom(window) - kBarHeight - 1);
     SetTag(kPreview, "file");
@@ -178,6 +176,7 @@ void LayOutPanels() {
     // The knob starts at full volume, at the track's right end.
     P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
     P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+    P.elemToggle(loopSwitch.panel, loopSwitch.element) = P.loopOn;
 
     for (std::int32_t p = 0; p < kPanelCount; ++p) {
         for (std::int32_t e = 0; e < kElementCount; ++e) {
@@ -301,10 +300,7 @@ void RunVolume() {
     const bool held = P.elemArmed(kVolumeTrack.panel, kVolumeTrack.element) == 1 ||
                       P.elemArmed(kVolumeKnob.panel, kVolumeKnob.element) == 1;
     if (!held || shared.mouseLeft != 1 || DriveListHasPress()) return;
-    P.volume = std::clamp(shared.mouseX - Left(kVolumeTrack), 0.0, kVolumeWidth);
-    P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
-    P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
-    ApplySliderVolume();
+    SetVolume(shared.mouseX - Left(kVolumeTrack));
 }
 
 void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
@@ -418,6 +414,22 @@ void FinishMenu() {
 
 // The slider reads 0..100, a pixel of its track each; the music takes 1 as full volume.
 void ApplySliderVolume() { SetMusicVolume(P.volume / kFullVolume); }
+
+// Before the first frame there is no knob yet; the layout puts it at the volume.
+void SetVolume(double volume) {
+    P.volume = std::clamp(volume, 0.0, kVolumeWidth);
+    if (P.laidOut != 0) {
+        P.elemShiftLeft(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+        P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
+    }
+    ApplySliderVolume();
+}
+
+void ScrollToColumn(double column) {
+    if (P.laidOut == 0) return;
+    P.elemShiftLeft(kScrollThumb.panel, kScrollThumb.element) = column * P.columnPixels;
+    P.scrollColumn = column;
+}
 
 void UpdatePanels() {
     if (P.laidOut == 0) {

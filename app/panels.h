@@ -15,7 +15,9 @@ struct GridPlace {
     std::int32_t panel;
     std::int32_t element;
 };
+constexpr GridPlace kMenuBar{1, 0};
 constexpr GridPlace kSearchItem{1, 1};
+constexpr GridPlace kHelpItem{1, 3};
 constexpr GridPlace kFileListArea{3, 0};
 constexpr GridPlace kPreview{3, 1};
 
@@ -60,6 +62,7 @@ struct PanelsState {
     double mouseColumn = 0;
 
     double volume = 100;
+    // Set before the first frame, the loop switch starts in this position.
     double loopOn = 0;
     // "yes" while the drive list is shown; empty counts as "no".
     RtString driveListOpen;
@@ -72,5 +75,9 @@ extern PanelsState panels;
 // Gives the music the volume the slider shows. Every new piece starts at full volume, so
 // this follows every start.
 void ApplySliderVolume();
+// Puts the knob at the volume (limited to 0..100), shows it and gives it to the music.
+void SetVolume(double volume);
+// Shows the file list from that column on, the scroll thumb with it.
+void ScrollToColumn(double column);
 
 }  // namespace player

@@ -37,6 +37,8 @@ struct Shared {
 
     // 1 while the runtime reports music playing, published by the file browser.
     double musicPlaying = 0;
+    // The whole path of the music started last, the start-up tune or a listed track.
+    RtString playingPath;
 };
 
 extern Shared shared;

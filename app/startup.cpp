@@ -1,5 +1,9 @@
 // Start-up and the main loop of the player.
+#include "keys.h"
+#include "now_playing.h"
+#include "panels.h"
 #include "player.h"
+#include "settings.h"
 #include "shared.h"
 
 namespace player {
@@ -32,7 +36,9 @@ void StartPlayer() {
     // The start-up tune plays once, on the first start after its marker was put there.
     shared.startTuneMarker = FileExists(shared.mediaPath + "text.txt");
     if (shared.startTuneMarker == 1) {
-        StartMusic(shared.mediaPath + "music.mp3", 0);
+        shared.playingPath = shared.mediaPath + "music.mp3";
+        StartMusic(shared.playingPath, 0);
+        ApplySliderVolume();
         DeleteFile(shared.mediaPath + "text.txt");
     }
 
@@ -46,11 +52,14 @@ void StartPlayer() {
 
 void RunPlayerFrame() {
     ReadMouse(shared.mouseX, shared.mouseY, shared.mouseLeft, shared.mouseRight);
+    UpdateKeys();
     UpdatePicture();
     UpdateTileEffect();
     UpdatePanels();
+    DrawNowPlaying();
     UpdateFileBrowser();
     UpdateDriveList();
+    SaveChangedSettings();
     PresentFrame();
 }
 

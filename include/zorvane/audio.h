@@ -1,7 +1,9 @@
 // Music, movies and sound effects.
 //
 // Music: one piece at a time, of any format the media decoder opens (wav, mp3, wma, ogg,
-// flac, ...). Looping music is restarted by the frame call once its length has passed.
+// flac, ...). Looping music is restarted by the frame call once its length has passed;
+// time spent paused does not count, and after a seek the rest of the piece does. Times
+// are in milliseconds from the start of the piece.
 // Movies play inside the main window, scaled to fit and centred, until they end or a key
 // or mouse button is pressed.
 //
@@ -24,8 +26,22 @@ void StartMusic(const RtString& name, std::int32_t loop);
 std::int32_t StopMusic();
 // 1 = normal, 0 = silent. Every new piece starts at 1.
 void SetMusicVolume(double volume);
-// 1 while music plays (always while looping music is loaded), else 0.
+// 1 while music plays (always while looping music is loaded), else 0. A paused piece that
+// has not ended counts as playing.
 std::int32_t IsMusicPlaying();
+// Holds the current piece where it is / plays it on from there; nothing without music.
+void PauseMusic();
+void ResumeMusic();
+// 1 while the current piece is paused, else 0. StartMusic and StopMusic end a pause.
+std::int32_t IsMusicPaused();
+// Where the current piece is and how long it is; 0 without music.
+double MusicPosition();
+double MusicLength();
+// Jumps to that time, clamped to 0 .. length; a paused piece stays paused there. Nothing
+// without music.
+void SeekMusic(double milliseconds);
+// The piece's title from its tags (ID3, Vorbis comments, ASF), or empty when it has none.
+RtString MusicTitle();
 // Both return 0 after the movie was shown, 3 when the file cannot be found or opened.
 std::int32_t PlayMovie(const RtString& name);
 // Repeats the movie until a key or mouse button ends it.

@@ -26,6 +26,11 @@ namespace {
 // movie, may take more.
 constexpr std::int64_t kHeaderBytes = 32 << 20;
 constexpr std::int64_t kStreamSearchBytes = 8 << 20;
+// How far before the target a seek lands, to be decoded and dropped: the first frames after
+// a jump decode to silence where they lean on the frames before them (an mp3 frame's bit
+// reservoir reaches back over many small frames of a low-rate piece), and some formats
+// land a little after the time asked for.
+constexpr std::int32_t kSeekLeadMs = 500;
 
 void KeepFFmpegQuiet() {
     // The runtime reports failures through its commands, never on the terminal.
@@ -63,6 +68,13 @@ std::int32_t DurationMs(const AVFormatContext& format) {
     return ClampToInt32(longest);
 }
 
+// ID3 and ASF tags belong to the file; Vorbis comments, in Ogg, to the stream they come with.
+std::string TitleOf(const AVFormatContext& format, int audioIndex) {
+    const AVDictionaryEntry* tag = av_dict_get(format.metadata, "title", nullptr, 0);
+    if (tag == nullptr && audioIndex >= 0) tag = av_dict_get(format.streams[audioIndex]->metadata, "title", nullptr, 0);
+    return tag != nullptr && tag->value != nullptr ? tag->value : "";
+}
+
 }  // namespace
 
 MediaDecoder::~MediaDecoder() { CloseAll(); }
@@ -84,6 +96,7 @@ void MediaDecoder::CloseFormat() noexcept {
     audioIndex_ = videoIndex_ = -1;
     resamplerFormat_ = -1;
     atEnd_ = false;
+    title_.clear();
 }
 
 bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool withVideo) {
@@ -91,6 +104,7 @@ bool MediaDecoder::Open(const std::string& name, std::int32_t outputRate, bool w
     CloseAll();
     outputRate_ = outputRate;
     withVideo_ = withVideo;
+    skipToMs_ = 0;
     // A named pipe could hold the program until somebody writes into it.
     if (!IsPlainFile(name)) return false;
     source_ = std::make_unique<MediaSource>();
@@ -125,6 +139,7 @@ bool MediaDecoder::OpenFormat() {
         return false;
     }
     lengthMs_ = DurationMs(*format_);
+    title_ = TitleOf(*format_, audioIndex_);
     return true;
 }
 
@@ -180,9 +195,29 @@ void MediaDecoder::Flush(std::vector<float>& audio, std::vector<VideoFrame>& vid
 
 void MediaDecoder::ReceiveAudio(std::vector<float>& audio) {
     while (avcodec_receive_frame(audio_, frame_) >= 0) {
+        const std::size_t from = audio.size();
         ConvertAudio(*frame_, audio);
+        if (skipToMs_ > 0) DropBeforeSeekTarget(*frame_, audio, from);
         av_frame_unref(frame_);
     }
+}
+
+void MediaDecoder::DropBeforeSeekTarget(const AVFrame& frame, std::vector<float>& audio, std::size_t from) {
+    // A seek lands on a packet at or before the target, as far before it as the format's
+    // index or its pages make it: the stamps tell how much of the decoded audio to drop.
+    const AVStream& stream = *format_->streams[audioIndex_];
+    if (frame.best_effort_timestamp != AV_NOPTS_VALUE) {
+        std::int64_t stamp = frame.best_effort_timestamp;
+        if (stream.start_time != AV_NOPTS_VALUE) stamp -= stream.start_time;
+        decodedToMs_ = static_cast<double>(av_rescale_q(stamp, stream.time_base, AVRational{1, 1000000})) / 1000.0;
+    }
+    const std::size_t frames = (audio.size() - from) / 2;
+    const double early = (skipToMs_ - decodedToMs_) * outputRate_ / 1000.0;
+    const std::size_t dropped = early <= 0 ? 0 : std::min(frames, static_cast<std::size_t>(early));
+    audio.erase(audio.begin() + static_cast<std::ptrdiff_t>(from),
+                audio.begin() + static_cast<std::ptrdiff_t>(from + dropped * 2));
+    decodedToMs_ += frames * 1000.0 / outputRate_;
+    if (dropped < frames || early <= 0) skipToMs_ = 0;
 }
 
 bool MediaDecoder::ConvertAudio(const AVFrame& frame, std::vector<float>& audio) {
@@ -262,11 +297,15 @@ void MediaDecoder::ReceiveVideo(std::vector<VideoFrame>& video) {
     }
 }
 
-bool MediaDecoder::SeekToStart() {
+bool MediaDecoder::Seek(std::int32_t ms) {
     if (format_ == nullptr) return false;
     const std::int64_t start = format_->start_time != AV_NOPTS_VALUE ? format_->start_time : 0;
-    if (avformat_seek_file(format_, -1, std::numeric_limits<std::int64_t>::min(), start, start, 0) < 0) {
-        // A file that cannot seek is read from its first byte once more.
+    const std::int64_t target = start + std::int64_t{std::max(ms - kSeekLeadMs, 0)} * 1000;
+    skipToMs_ = ms;
+    decodedToMs_ = 0;
+    if (avformat_seek_file(format_, -1, std::numeric_limits<std::int64_t>::min(), target, target, 0) < 0) {
+        // A file that cannot seek is read from its first byte once more, and decoded up to
+        // the target.
         CloseFormat();
         return source_->Rewind() && OpenFormat();
     }

@@ -42,14 +42,18 @@ public:
     bool HasAudio() const noexcept { return audioIndex_ >= 0; }
     bool HasVideo() const noexcept { return videoIndex_ >= 0; }
     std::int32_t LengthMs() const noexcept { return lengthMs_; }
+    // The piece's title from the file's tags, or empty.
+    const std::string& Title() const noexcept { return title_; }
     std::int32_t VideoWidth() const noexcept;
     std::int32_t VideoHeight() const noexcept;
 
     // Decodes the next packet of the file, appending audio frames to audio and pictures to
     // video. False once the end is reached and the decoders are flushed.
     bool DecodeNext(std::vector<float>& audio, std::vector<VideoFrame>& video);
-    // Back to the first frame; the file is opened anew when it cannot seek.
-    bool SeekToStart();
+    // To the given time from the start: the audio decoded next begins there, within a few
+    // samples. The file is opened anew and read from its start when it cannot seek.
+    bool Seek(std::int32_t ms);
+    bool SeekToStart() { return Seek(0); }
 
 private:
     void CloseAll() noexcept;
@@ -58,6 +62,7 @@ private:
     bool OpenFormat();
     bool OpenStreams();
     void ReceiveAudio(std::vector<float>& audio);
+    void DropBeforeSeekTarget(const AVFrame& frame, std::vector<float>& audio, std::size_t from);
     void ReceiveVideo(std::vector<VideoFrame>& video);
     bool ConvertAudio(const AVFrame& frame, std::vector<float>& audio);
     void DrainResampler(std::vector<float>& audio);
@@ -81,7 +86,12 @@ private:
     int resamplerRate_ = 0;
     int resamplerChannels_ = 0;
     std::int32_t lengthMs_ = 0;
+    std::string title_;
     bool atEnd_ = false;
+    // After a seek, until audio of the target time comes: the target, and the time of the
+    // next sample decoded (from the frames' stamps, counted on where they have none).
+    double skipToMs_ = 0;
+    double decodedToMs_ = 0;
 };
 
 }  // namespace zrv

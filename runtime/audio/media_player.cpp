@@ -25,12 +25,14 @@ bool MediaPlayer::Open(const std::string& name, Mixer* mixer, bool withVideo) {
     if (!playable) return false;
 
     lengthMs_ = decoder->LengthMs();
+    title_ = decoder->Title();
     videoWidth_ = decoder->VideoWidth();
     videoHeight_ = decoder->VideoHeight();
     decoder_ = std::move(decoder);
     mixer_ = mixer;
     quit_ = seekRequested_ = held_ = finished_ = false;
     clockBaseMs_ = 0;
+    streamBaseMs_ = 0;
     clockRunning_ = false;
     if (mixer_ != nullptr && decoder_->HasAudio()) {
         stream_ = std::make_unique<MediaStream>(kRingFrames);
@@ -56,8 +58,10 @@ void MediaPlayer::Close() noexcept {
     pictures_.clear();
     mixer_ = nullptr;
     lengthMs_ = videoWidth_ = videoHeight_ = 0;
+    title_.clear();
     clockRunning_ = false;
     clockBaseMs_ = 0;
+    streamBaseMs_ = 0;
 }
 
 void MediaPlayer::Play() {
@@ -76,14 +80,17 @@ void MediaPlayer::Stop() {
     clockRunning_ = false;
 }
 
-void MediaPlayer::SeekToStart() {
+void MediaPlayer::Seek(std::int32_t ms) {
     if (decoder_ == nullptr) return;
     Stop();
-    clockBaseMs_ = 0;
+    ms = std::clamp(ms, 0, lengthMs_);
+    clockBaseMs_ = ms;
+    streamBaseMs_ = ms;
     if (!thread_.joinable()) return;
     {
         std::unique_lock lock(mutex_);
         seekRequested_ = true;
+        seekTargetMs_ = ms;
         wake_.notify_all();
         seekDone_.wait(lock, [this] { return !seekRequested_; });
     }
@@ -115,7 +122,8 @@ std::int32_t MediaPlayer::PositionMs() const noexcept {
     double position;
     if (stream_ != nullptr) {
         if (stream_->drained.load(std::memory_order_acquire)) return lengthMs_;
-        position = static_cast<double>(stream_->framesPlayed.load(std::memory_order_relaxed)) * 1000.0 / mixer_->Rate();
+        position = streamBaseMs_ +
+                   static_cast<double>(stream_->framesPlayed.load(std::memory_order_relaxed)) * 1000.0 / mixer_->Rate();
     } else {
         position = ClockNowMs();
     }
@@ -153,8 +161,9 @@ void MediaPlayer::Decode() {
         std::unique_lock lock(mutex_);
         if (quit_) return;
         if (seekRequested_) {
+            const std::int32_t target = seekTargetMs_;
             lock.unlock();
-            decoder_->SeekToStart();
+            decoder_->Seek(target);
             pending.clear();
             pendingDone = 0;
             inputDone = false;

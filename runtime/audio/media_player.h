@@ -34,10 +34,12 @@ public:
     // Plays from the current position; at the end it stays there.
     void Play();
     void Stop();
-    // Stops and goes back to the start.
-    void SeekToStart();
+    // Stops and goes to that time, clamped to 0 .. LengthMs().
+    void Seek(std::int32_t ms);
+    void SeekToStart() { Seek(0); }
 
     std::int32_t LengthMs() const noexcept;
+    const std::string& Title() const noexcept { return title_; }
     // Where playback is; LengthMs() once the piece has played to its end.
     std::int32_t PositionMs() const noexcept;
     // 1000 = normal.
@@ -56,9 +58,12 @@ private:
     std::unique_ptr<MediaStream> stream_;  // null when the audio does not go to a device
     Mixer* mixer_ = nullptr;
     std::int32_t lengthMs_ = 0;
+    std::string title_;
     std::int32_t videoWidth_ = 0;
     std::int32_t videoHeight_ = 0;
 
+    // Where the frames the device has played are counted from: the last seek.
+    std::int32_t streamBaseMs_ = 0;
     // Playback time when no device plays the audio: the wall clock while running.
     double clockBaseMs_ = 0;
     double clockStartedMs_ = 0;
@@ -71,6 +76,7 @@ private:
     std::condition_variable seekDone_;
     bool quit_ = false;
     bool seekRequested_ = false;
+    std::int32_t seekTargetMs_ = 0;
     bool held_ = false;      // after a seek, until the ring is emptied
     bool finished_ = false;  // the file is decoded to its end
     std::deque<VideoFrame> pictures_;

@@ -1,6 +1,7 @@
 // Music: one piece at a time; looping is the runtime's own, restarted from the frame call
 // once the piece's length has passed.
 #include <algorithm>
+#include <cmath>
 
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
@@ -23,6 +24,7 @@ std::int32_t LoopLength(const MediaPlayer& player) { return std::max(player.Leng
 void CloseMusicWindow(MusicState& music) {
     music.volume = -1;
     music.loopEnd = 0;
+    music.paused = false;
     if (music.window != nullptr) {
         music.window->Stop();
         music.window.reset();
@@ -41,11 +43,16 @@ void OpenMusic(MusicState& music, std::int32_t loop) {
     music.window->Play();
 }
 
+// Looping music is restarted where the rest of the piece from here ends.
+void CountLoopFrom(MusicState& music, std::int32_t positionMs) {
+    if (music.loopEnd > 0) music.loopEnd = ReadClockMs() + LoopLength(*music.window) - positionMs;
+}
+
 }  // namespace
 
 void CheckMusicLoop() {
     MusicState& music = Runtime().audio.music;
-    if (music.loopEnd <= 0 || music.window == nullptr) return;
+    if (music.loopEnd <= 0 || music.window == nullptr || music.paused) return;
     const double now = ReadClockMs();
     if (now < music.loopEnd) return;
     music.loopEnd = now + LoopLength(*music.window);
@@ -104,4 +111,52 @@ std::int32_t IsMusicPlaying() {
     if (music.window == nullptr) return 0;
     if (music.loopEnd > 0) return 1;
     return music.window->PositionMs() < music.window->LengthMs() ? 1 : 0;
+}
+
+void PauseMusic() {
+    zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (music.window == nullptr || music.paused) return;
+    music.window->Stop();
+    music.paused = true;
+}
+
+void ResumeMusic() {
+    zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (music.window == nullptr || !music.paused) return;
+    music.paused = false;
+    zrv::CountLoopFrom(music, music.window->PositionMs());
+    music.window->Play();
+}
+
+std::int32_t IsMusicPaused() {
+    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    return music.window != nullptr && music.paused ? 1 : 0;
+}
+
+double MusicPosition() {
+    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    return music.window != nullptr ? music.window->PositionMs() : 0;
+}
+
+double MusicLength() {
+    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    return music.window != nullptr ? music.window->LengthMs() : 0;
+}
+
+void SeekMusic(double milliseconds) {
+    zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (music.window == nullptr) return;
+    // Not a number goes to the start, as a negative time does.
+    const double length = music.window->LengthMs();
+    const double target = milliseconds > 0 ? std::min(milliseconds, length) : 0;
+    const auto position = static_cast<std::int32_t>(std::lround(target));
+    music.window->Seek(position);
+    if (!music.paused) music.window->Play();
+    zrv::CountLoopFrom(music, position);
+}
+
+RtString MusicTitle() {
+    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    if (music.window == nullptr) return RtString();
+    return RtString(music.window->Title().c_str());
 }

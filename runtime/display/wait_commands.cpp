@@ -7,6 +7,7 @@
 #include "display/frame_pump.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
+#include "zorvane/input.h"
 
 namespace zrv {
 
@@ -48,7 +49,7 @@ bool JoystickActive(InputState& input) {
 
 void StopOnEscape(const InputState& input) {
     if (Runtime().frame.escapeQuits == 0) return;
-    if (KeyDownInSnapshot(input, 1) || KeyDownInSnapshot(input, 129)) {
+    if (KeyDownInSnapshot(input, kKeyEscape) || KeyDownInSnapshot(input, kKeyEscape + 128)) {
         SetErrorCode(0);
         StopProgram();
     }

@@ -18,7 +18,10 @@
 #include "panels.h"
 #include "player.h"
 #include "shared.h"
+#include "settings.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "transport.h"
 
 namespace zrv::test {
 namespace {
@@ -49,6 +52,7 @@ protected:
         panels = PanelsState{};
         browser = FileBrowserState{};
         driveList = DriveListState{};
+        settings = SettingsState{};
     }
     void TearDown() override {
         StopMusic();
@@ -397,6 +401,174 @@ TEST_F(PlayerFrames, TheScrollThumbKeepsItsWidthOnEveryStep) {
     EXPECT_TRUE(stepAt(200)) << "track";
     EXPECT_TRUE(stepAt(15)) << "left arrow";
     EXPECT_EQ(panels.scrollColumn, 1);
+}
+
+// The keyboard's cursor walks the list in list order, the list scrolling so that the
+// entry stays whole in view, and Enter does what a click on the entry does.
+TEST_F(PlayerFrames, TheListCursorKeepsItsEntryInViewAndEnterOpensItAsAClick) {
+    ASSERT_EQ(::mkdir("sub", 0755), 0);
+    Touch("sub/inside.txt");
+    WriteFile("a.wav", ToneWave({660}, 22050, 3000));
+    for (int i = 0; i < 200; ++i) Touch(Numbered(1000 + i, ""));
+    Start();
+    Frame(600, 100, 0);
+    const auto step = [](int count, int direction) {
+        for (int i = 0; i < count; ++i) {
+            MoveListCursor(direction);
+            Frame(600, 100, 0);
+        }
+    };
+    const auto wholeInView = [](int entry) {
+        return browser.entryLeft(entry) > browser.listLeft &&
+               browser.entryLeft(entry) + browser.columnWidth <= browser.listRight;
+    };
+    ASSERT_GT(browser.extraColumns, 10);
+    step(1, 1);
+    EXPECT_EQ(browser.cursorEntry, 0);
+    step(100, 1);
+    ASSERT_EQ(browser.cursorEntry, 100);
+    EXPECT_GT(panels.scrollColumn, 0);
+    EXPECT_TRUE(wholeInView(100));
+    // The thumb shows where the list stands.
+    EXPECT_EQ(panels.elemShiftLeft(5, 4), panels.scrollColumn * panels.columnPixels);
+    step(110, 1);
+    EXPECT_EQ(browser.cursorEntry, browser.entryCount - 1);
+    EXPECT_TRUE(wholeInView(static_cast<int>(browser.entryCount) - 1));
+    step(210, -1);
+    EXPECT_EQ(browser.cursorEntry, 0);
+    EXPECT_EQ(panels.scrollColumn, 0);
+
+    // Scrolled away with the mouse, Enter brings the entry back and plays it.
+    step(Row("a.wav"), 1);
+    Click(kRightArrowX, kBarY);
+    Click(kRightArrowX, kBarY);
+    OpenListCursor();
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(browser.currentTrack), "a.wav");
+    EXPECT_EQ(Text(browser.selectionShown), "yes");
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    // "." stops the music and lists nothing new; a folder opens with the cursor at its top.
+    step(Row("a.wav") - Row("."), -1);
+    OpenListCursor();
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(browser.currentTrack), "");
+    EXPECT_EQ(IsMusicPlaying(), 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here());
+    step(Row("sub"), 1);
+    OpenListCursor();
+    Frame(600, 100, 0);
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here() + "sub/");
+    EXPECT_EQ(browser.cursorEntry, 0);
+    // Backspace's parent folder is the click on "..".
+    OpenParentFolder();
+    Frame(600, 100, 0);
+    EXPECT_EQ(Text(ReadCurrentDir()), Here());
+}
+
+// N and P go through the music files only, in list order, round at both ends.
+TEST_F(PlayerFrames, AdjacentTracksAreTheListsMusicFilesInOrderRoundAtBothEnds) {
+    ASSERT_EQ(::mkdir("folder.wav", 0755), 0);
+    for (const char* name : {"a.wav", "c.wav", "d.wav"}) WriteFile(name, ToneWave({660}, 22050, 3000));
+    Touch("b.txt");
+    Start();
+    Frame(600, 100, 0);
+    const auto playing = [] { return Text(browser.currentTrack); };
+    PlayAdjacentTrack(-1);
+    EXPECT_EQ(playing(), "d.wav");
+    PlayAdjacentTrack(1);
+    EXPECT_EQ(playing(), "a.wav");
+    EXPECT_EQ(browser.selectedEntry, Row("a.wav"));
+    PlayAdjacentTrack(1);
+    EXPECT_EQ(playing(), "c.wav");
+    PlayAdjacentTrack(-1);
+    PlayAdjacentTrack(-1);
+    EXPECT_EQ(playing(), "d.wav");
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    EXPECT_EQ(Text(PlayingTrackPath()), Here() + "d.wav");
+    StopPlayback();
+    EXPECT_EQ(playing(), "");
+    PlayAdjacentTrack(1);
+    EXPECT_EQ(playing(), "a.wav");
+
+    // Without music files nothing plays and nothing stops.
+    ASSERT_EQ(::mkdir("quiet", 0755), 0);
+    ASSERT_EQ(ChangeDir("quiet"), 1);
+    browser.listValid = 0;
+    Frame(600, 100, 0);
+    PlayAdjacentTrack(1);
+    EXPECT_EQ(playing(), "a.wav");
+    EXPECT_EQ(IsMusicPlaying(), 1);
+}
+
+TEST_F(PlayerFrames, SettingsAreKeptPerUserAndNonsenseOrAnUnwritablePlaceIsPassedOver) {
+    ASSERT_EQ(::mkdir("home", 0755), 0);
+    ASSERT_EQ(::mkdir("music", 0755), 0);
+    ScopedEnv home("HOME", (folder / "home").c_str());
+    ScopedEnv noConfig("XDG_CONFIG_HOME", nullptr);
+    const std::string file = folder / "home/.config/zorvane/player.ini";
+    const auto restart = [this] {
+        shared = Shared{};
+        panels = PanelsState{};
+        browser = FileBrowserState{};
+        LoadSettings();
+        Start();
+        Frame(600, 100, 0);
+    };
+    ASSERT_EQ(Text(SettingsFileName()), file);
+    restart();
+    EXPECT_EQ(panels.volume, 100);
+    SaveChangedSettings();
+    EXPECT_NE(ReadFile(file).find("folder=" + Here() + "\r\n"), std::string::npos) << ReadFile(file);
+
+    // A drag is written once it is let go.
+    ASSERT_EQ(ChangeDir("music"), 1);
+    Click(kLoopX, kLoopY);
+    Frame(kVolumeTrackX + 100, kKnobY, 0);
+    Frame(kVolumeTrackX + 100, kKnobY, 1);
+    Frame(kVolumeTrackX + 35, kKnobY, 1);
+    SaveChangedSettings();
+    EXPECT_EQ(ReadFile(file).find("volume=35"), std::string::npos);
+    Frame(kVolumeTrackX + 35, kKnobY, 0);
+    SaveChangedSettings();
+    EXPECT_NE(ReadFile(file).find("volume=35"), std::string::npos) << ReadFile(file);
+
+    restart();
+    EXPECT_EQ(Text(settings.folder), Here() + "music/");
+    EXPECT_EQ(panels.volume, 35);
+    EXPECT_EQ(panels.loopOn, 1);
+    EXPECT_EQ(panels.elemShiftLeft(7, 1), 35);
+
+    // The folder gone, numbers out of range, words, bytes: the player starts as new.
+    for (const std::string& nonsense :
+         {std::string("[player]\nfolder=") + Here() + "gone/\nvolume=101\nloop=yes\n",
+          std::string("[player]\nfolder=music\nvolume=-5\nloop=1 \n"), std::string("volume=50\nloop=1\n"),
+          std::string("[player]\nvolume=4e1\n\xff\xfe\x00\x01[[[\n"), std::string(5000, '\x9c')}) {
+        WriteFile(file, nonsense);
+        restart();
+        EXPECT_EQ(Text(settings.folder), "") << nonsense;
+        EXPECT_EQ(panels.volume, 100) << nonsense;
+        EXPECT_EQ(panels.loopOn, 0) << nonsense;
+    }
+
+    // XDG_CONFIG_HOME, when it names a folder from the root, is the place.
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", (folder / "xdg").c_str());
+        EXPECT_EQ(Text(SettingsFileName()), folder / "xdg/zorvane/player.ini");
+        ScopedEnv relative("XDG_CONFIG_HOME", "xdg");
+        EXPECT_EQ(Text(SettingsFileName()), file);
+    }
+
+    // A configuration "folder" that is a file: nothing is written, and nothing breaks.
+    std::filesystem::remove_all(folder / "home/.config");
+    WriteFile(folder / "home/.config", "not a folder");
+    restart();
+    SetVolume(20);
+    SaveChangedSettings(true);
+    EXPECT_EQ(ReadFile(folder / "home/.config"), "not a folder");
+    restart();
+    EXPECT_EQ(panels.volume, 100);
+    settings = SettingsState{};
 }
 
 }  // namespace
