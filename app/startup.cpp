@@ -1,5 +1,6 @@
 // Start-up and the main loop of the player.
 #include "keys.h"
+#include "media_keys.h"
 #include "now_playing.h"
 #include "panels.h"
 #include "player.h"
@@ -48,11 +49,13 @@ void StartPlayer() {
     shared.picBottom = 180;
     shared.shapeAnchorA = 130;
     shared.shapeAnchorB = 105;
+    OfferToMediaControls();
 }
 
 void RunPlayerFrame() {
     ReadMouse(shared.mouseX, shared.mouseY, shared.mouseLeft, shared.mouseRight);
     UpdateKeys();
+    UpdateMediaKeys();
     UpdatePicture();
     UpdateTileEffect();
     UpdatePanels();

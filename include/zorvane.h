@@ -11,6 +11,7 @@
 #include "zorvane/images.h"
 #include "zorvane/input.h"
 #include "zorvane/maths.h"
+#include "zorvane/media_controls.h"
 #include "zorvane/media_pack.h"
 #include "zorvane/memory_files.h"
 #include "zorvane/net.h"

@@ -15,6 +15,8 @@ packages=(
   libsdl2-dev libgl-dev libgl1-mesa-dri libglx-mesa0 libxtst-dev
   # media decoding
   libavformat-dev libavcodec-dev libavutil-dev libswresample-dev libswscale-dev
+  # the desktop's media controls, and a private session bus with a client for their tests
+  libdbus-1-dev dbus-daemon dbus-bin
   # images and packs
   libpng-dev libjpeg-dev zlib1g-dev liblzo2-dev
   # a real X server for display and input tests, and tools to look at and drive it

@@ -12,6 +12,7 @@
 #include "files/media_resolver.h"
 #include "net/socket_table.h"
 #include "platform/command_line.h"
+#include "platform/media_controls_state.h"
 #include "platform/paths.h"
 #include "zorvane/clock.h"
 #include "zorvane/files.h"
@@ -96,6 +97,7 @@ void ShutdownRuntime() {
     zrv::CloseMusic();
     zrv::CloseAllChannels();
     zrv::CloseNetwork();
+    zrv::CloseMediaControls();
     zrv::EnterExecutableDirectory();
     runtime.input.reset();
     zrv::DestroySoundSlots();
