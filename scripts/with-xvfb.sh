@@ -45,6 +45,9 @@ unset WAYLAND_DISPLAY
 # Sound stays off the machine's own devices and servers: tests that measure sound choose
 # SDL's disk driver themselves.
 export SDL_AUDIODRIVER=dummy
+# Nor the desktop's session bus or configuration folder: a test that wants either makes
+# one of its own.
+unset DBUS_SESSION_BUS_ADDRESS XDG_CONFIG_HOME
 # In a sanitizer build: what the desktop libraries keep until exit is not a leak of ours.
 # The leak checker of this toolchain misreads some thread-local blocks of the libraries
 # the GL driver loads (the software rasteriser's compiler) and crashes at exit, by chance

@@ -6,4 +6,7 @@ unset DISPLAY WAYLAND_DISPLAY
 export ZRV_NO_WINDOW=1
 # Nor any sound device or server of the machine's own.
 export SDL_AUDIODRIVER=dummy
+# Nor the desktop's session bus or configuration folder: a test that wants either makes
+# one of its own.
+unset DBUS_SESSION_BUS_ADDRESS XDG_CONFIG_HOME
 exec "$@"
