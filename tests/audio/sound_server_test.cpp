@@ -92,8 +92,9 @@ TEST(SoundServer, AProgramStartedWithoutOneLeavesNothingBehind) {
     TempDir home;
     TempDir tmp;
     ChildOptions options;
-    options.env = {{"HOME", home.Path()}, {"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "none"}};
-    // As a program started from a plain console: no session, no display, no driver chosen.
+    // As a program started from a plain console: no session, no display (so it is asked to
+    // run without a window), no driver chosen.
+    options.env = {{"HOME", home.Path()}, {"TMPDIR", tmp.Path()}, {"ZRV_PROBE", "none"}, {"ZRV_NO_WINDOW", "1"}};
     options.unsetEnv = {"XDG_RUNTIME_DIR", "DISPLAY", "SDL_AUDIODRIVER", "PULSE_SERVER", "PULSE_RUNTIME_PATH",
                         "PULSE_CONFIG_PATH", "XDG_CONFIG_HOME", "PULSE_INTERNAL"};
     for (int run = 0; run < 2; ++run) {
