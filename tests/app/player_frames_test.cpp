@@ -507,7 +507,7 @@ TEST_F(PlayerFrames, SettingsAreKeptPerUserAndNonsenseOrAnUnwritablePlaceIsPasse
     ScopedEnv home("HOME", (folder / "home").c_str());
     ScopedEnv noConfig("XDG_CONFIG_HOME", nullptr);
     const std::string file = folder / "home/.config/zorvane/player.ini";
-    const auto restart = [this] {
+    const auto restart = [] {
         shared = Shared{};
         panels = PanelsState{};
         browser = FileBrowserState{};

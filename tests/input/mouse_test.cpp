@@ -170,13 +170,13 @@ TEST_F(MouseInput, TheWheelCountsOncePerFrame) {
 
 TEST_F(MouseInput, APointerWarpedOverTheWindowIsFollowedWithoutAButton) {
     ShowMousePointer(1);
-    for (const auto& [px, py] : {std::pair(50, 60), std::pair(123, 45), std::pair(600, 400)}) {
-        x.WarpPointerTo(originX + px, originY + py);
+    for (const auto& to : {std::pair(50, 60), std::pair(123, 45), std::pair(600, 400)}) {
+        x.WarpPointerTo(originX + to.first, originY + to.second);
         EXPECT_TRUE(Eventually([&] {
             PresentFrame();
             const Mouse m = Read();
-            return m.x == px && m.y == py;
-        })) << px << "," << py;
+            return m.x == to.first && m.y == to.second;
+        })) << to.first << "," << to.second;
     }
     x.WarpPointerTo(0, 0);  // out of the window: it is last seen at the edge it left by
     EXPECT_TRUE(Eventually([] {
