@@ -77,9 +77,6 @@ bool KnobAt(const Screen& screen, int volume) {
 // The rightmost column of the number beside the slider.
 int VolumeNumberEnd(const Screen& screen) { return screen.RightmostBrighter(560, 178, 600, 197, 60); }
 
-constexpr int kLoopX = 619;
-constexpr int kLoopY = 188;
-int LoopOutline(const Screen& screen) { return screen.At(604, kLoopY).red; }
 
 // Up and Down move the cursor; Enter plays; Space pauses and resumes; N and P step through
 // the music files, round at the ends.

@@ -59,11 +59,6 @@ TEST(PlayerMusic, MusicFilesAreMarkedByTheCaseOfTheirEndingAndAClickPlaysOneWith
     EXPECT_FALSE(Selected(player.Shot(), unmarked));
 }
 
-// The loop switch at the bottom right: its outline is grey 125 when idle, 135 under the
-// mouse and 200 while it is on or pressed.
-constexpr int kLoopX = 619;
-constexpr int kLoopY = 188;
-int LoopOutline(const Screen& screen) { return screen.At(604, kLoopY).red; }
 
 TEST(PlayerMusic, TheLoopSwitchRestartsAShortTrackUntilItIsSwitchedOff) {
     TempDir root;

@@ -142,6 +142,12 @@ private:
     int rootY_ = 0;
 };
 
+// The loop switch at the bottom right: its outline is grey 125 when idle, 135 under the
+// mouse and 200 while it is on or pressed.
+constexpr int kLoopX = 619;
+constexpr int kLoopY = 188;
+inline int LoopOutline(const Screen& screen) { return screen.At(604, kLoopY).red; }
+
 // The number of characters the folder line shows, from where its text ends.
 int FolderLineChars(const Screen& screen);
 // The rows of the first list column that hold an entry.

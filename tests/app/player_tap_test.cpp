@@ -39,14 +39,14 @@ TEST(PlayerTap, AClickInTheSameInstantAsTheMovePlaysTheFileEveryTime) {
     }
 }
 
-// The loop switch at the bottom right: its outline is grey 135 under the pointer, 200 on.
 TEST(PlayerTap, ATapOnAControlUnderTheRestingPointerSwitchesIt) {
     TempDir root;
     MakeFolder(root / "start");
     PlayerSession player(root / "start", root / "home");
     ASSERT_TRUE(player.Open());
-    const auto outline = [](const Screen& s) { return s.At(604, 188).red; };
-    Xdotool({"mousemove", "--window", std::to_string(player.PlayerWindow()), "619", "188"});
+    const auto outline = LoopOutline;
+    Xdotool({"mousemove", "--window", std::to_string(player.PlayerWindow()), std::to_string(kLoopX),
+             std::to_string(kLoopY)});
     ASSERT_TRUE(player.WaitForScreen([&](const Screen& s) { return outline(s) == 135; }));
     Xdotool({"click", "1"});
     EXPECT_TRUE(player.WaitForScreen([&](const Screen& s) { return outline(s) == 200; }));
