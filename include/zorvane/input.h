@@ -119,6 +119,9 @@ constexpr std::int32_t kKeyDown = 208;
 constexpr std::int32_t kKeyPageDown = 209;
 constexpr std::int32_t kKeyInsert = 210;
 constexpr std::int32_t kKeyDelete = 211;
+constexpr std::int32_t kKeyLeftWindows = 219;
+constexpr std::int32_t kKeyRightWindows = 220;
+constexpr std::int32_t kKeyApps = 221;
 
 // ---- Commands ---------------------------------------------------------------------------
 

@@ -10,15 +10,11 @@
 #include "gfx2d/shader_programs.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
+#include "zorvane/input.h"
 
 namespace zrv {
 
 namespace {
-
-constexpr std::int32_t kKeyEscape = 1;
-constexpr std::int32_t kKeyEscapeAlternative = 129;
-constexpr std::int32_t kKeyLeftAlt = 56;
-constexpr std::int32_t kKeyF4 = 62;
 
 // After a break the debugger had the window hidden; in a debugging session it comes back
 // at the next frame.
@@ -64,10 +60,8 @@ void PresentFrame() {
     if (auto* input = runtime.input.get()) {
         zrv::RefreshKeyboard(*input);
         input->newFrame = true;
-        const bool escape = zrv::KeyDownInSnapshot(*input, zrv::kKeyEscape) ||
-                            zrv::KeyDownInSnapshot(*input, zrv::kKeyEscapeAlternative);
-        const bool altF4 = zrv::KeyDownInSnapshot(*input, zrv::kKeyLeftAlt) &&
-                           zrv::KeyDownInSnapshot(*input, zrv::kKeyF4);
+        const bool escape = zrv::EscapeDownInSnapshot(*input);
+        const bool altF4 = zrv::KeyDownInSnapshot(*input, kKeyLeftAlt) && zrv::KeyDownInSnapshot(*input, kKeyF4);
         if ((runtime.frame.escapeQuits != 0 && escape) || altF4) {
             SetErrorCode(0);
             StopProgram();

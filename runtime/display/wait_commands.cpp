@@ -49,7 +49,7 @@ bool JoystickActive(InputState& input) {
 
 void StopOnEscape(const InputState& input) {
     if (Runtime().frame.escapeQuits == 0) return;
-    if (KeyDownInSnapshot(input, kKeyEscape) || KeyDownInSnapshot(input, kKeyEscape + 128)) {
+    if (EscapeDownInSnapshot(input)) {
         SetErrorCode(0);
         StopProgram();
     }

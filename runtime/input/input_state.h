@@ -109,6 +109,9 @@ void RefreshKeyboard(InputState& state, KeyReader reader = KeyReader::frame);
 // The snapshot starts from nothing at the next refresh (after the debugger had the keys).
 void MarkKeyStateForReset(InputState& state) noexcept;
 bool KeyDownInSnapshot(const InputState& state, std::int32_t code) noexcept;
+// Escape, or the extended code 129 the key table can also report for it: both end the
+// program where Escape does.
+bool EscapeDownInSnapshot(const InputState& state) noexcept;
 // True once for each press of the key (low eight bits of code) since the last key test.
 bool TakeKeyTestPress(InputState& state, std::int32_t code) noexcept;
 bool AnyKeyDownInSnapshot(const InputState& state) noexcept;

@@ -8,15 +8,11 @@ namespace zrv {
 
 namespace {
 
-constexpr std::int32_t kKeyBackspace = 14;
-constexpr std::int32_t kKeyReturn = 28;
-constexpr std::int32_t kKeyPadEnter = 156;
-constexpr std::int32_t kKeyLeftShift = 42;
-constexpr std::int32_t kKeyRightShift = 54;
-
 bool GivesNothing(std::int32_t code) {
     switch (code) {
-    case 29: case 42: case 54: case 56: case 58: case 69: case 221:  // modifiers, locks, Apps
+    // Modifiers, locks and the Apps key.
+    case kKeyLeftControl: case kKeyLeftShift: case kKeyRightShift: case kKeyLeftAlt: case kKeyCapsLock:
+    case kKeyNumLock: case kKeyApps:
         return true;
     default:
         return false;

@@ -75,6 +75,11 @@ bool KeyDownInSnapshot(const InputState& state, std::int32_t code) noexcept {
     return (state.keyState[code & 255] & 0x80) != 0;
 }
 
+bool EscapeDownInSnapshot(const InputState& state) noexcept {
+    constexpr std::int32_t kExtendedEscape = kKeyEscape + 128;
+    return KeyDownInSnapshot(state, kKeyEscape) || KeyDownInSnapshot(state, kExtendedEscape);
+}
+
 bool AnyKeyDownInSnapshot(const InputState& state) noexcept {
     for (std::int32_t code = 0; code < 255; ++code) {
         if (KeyDownInSnapshot(state, code)) return true;
