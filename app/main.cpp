@@ -11,40 +11,6 @@
 
 namespace {
 
-// The second word of the command line as the runtime keeps it: words are separated by
-// blanks or tabs, double quotes group them, and backslashes are literal except before a
-// quote (2n of them and a quote: n backslashes and the quote groups; 2n + 1: n backslashes
-// and a literal quote). Empty when there is no second word.
-RtString SecondWord(const RtString& line) {
-    const char* at = line.c_str();
-    RtString word;
-    for (int index = 0; index < 2; ++index) {
-        while (*at == ' ' || *at == '\t') ++at;
-        if (*at == 0) return RtString();
-        word = RtString();
-        bool quoted = false;
-        while (*at != 0 && (quoted || (*at != ' ' && *at != '\t'))) {
-            if (*at == '\\') {
-                int backslashes = 0;
-                for (; *at == '\\'; ++at) ++backslashes;
-                const bool beforeQuote = *at == '"';
-                for (int k = 0; k < (beforeQuote ? backslashes / 2 : backslashes); ++k) word += "\\";
-                if (beforeQuote && backslashes % 2 == 1) {
-                    word += "\"";
-                    ++at;
-                }
-            } else if (*at == '"') {
-                quoted = !quoted;
-                ++at;
-            } else {
-                word += RtString(at, 1);
-                ++at;
-            }
-        }
-    }
-    return word;
-}
-
 // The quit hook: what changed since the last frame is kept too.
 double SaveSettingsAtQuit() {
     player::SaveChangedSettings(true);
@@ -65,7 +31,7 @@ void ApplyProjectSettings() {
 void ProgramMain() {
     ChangeDir(ReadStartDir());
     player::LoadSettings();
-    RtString startFolder = SecondWord(GetCommandLineText());
+    RtString startFolder = ProgramArgument(1);
     if (startFolder.IsEmpty()) startFolder = player::settings.folder;
     if (!startFolder.IsEmpty()) ChangeDir(startFolder);
     player::StartPlayer();

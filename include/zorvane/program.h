@@ -80,6 +80,14 @@ std::int32_t BreakToDebugger(std::int32_t value);
 void SetSourcePosition(std::int32_t tag, std::int32_t line) noexcept;
 [[noreturn]] void EndAndRun(const RtString& commandLine);
 RtString GetCommandLineText();
+// The words of the command line after the program's own path. Blanks and tabs separate
+// them; double quotes group blanks into one word and are removed (`""` is an empty word);
+// a backslash is literal except before a quote, where 2n of them and the quote give n
+// backslashes and a grouping quote, 2n + 1 give n backslashes and a literal quote.
+std::int32_t ProgramArgumentCount();
+// Word n of the command line: 0 is the program's path, 1 to ProgramArgumentCount() its
+// arguments; any other n gives the empty text.
+RtString ProgramArgument(std::int32_t n);
 
 // An opaque handle of the main window; null before start-up and after shutdown.
 using WindowHandle = void*;

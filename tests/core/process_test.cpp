@@ -95,11 +95,18 @@ TEST(ProgramProcess, FirstStatementRunsInTheExecutablesFolder) {
     EXPECT_TRUE(Contains(run.result.out, "cwd " + folder + "\n")) << run.result.out;
 }
 
+// The arguments come back as they were passed, quotes, backslashes and empty ones included,
+// and a word number outside them gives the empty text.
 TEST(ProgramProcess, CommandLineTextHoldsTheProgramAndItsArguments) {
     ChildOptions options;
-    options.args = {"plain", "with blank", ""};
+    options.args = {"plain", "with blank", "", "say \"hi\"\\"};
     const ProbeRun run = Probe("cmdline", "0", options);
-    EXPECT_TRUE(Contains(run.result.out, "cmdline " + TestProgram("frame_probe") + " plain \"with blank\" \"\"\n"))
+    const std::string program = TestProgram("frame_probe");
+    EXPECT_TRUE(Contains(run.result.out,
+                         "cmdline " + program + " plain \"with blank\" \"\" \"say \\\"hi\\\"\\\\\"\n"))
+        << run.result.out;
+    EXPECT_TRUE(Contains(run.result.out,
+                         "args 4 [] [" + program + "] [plain] [with blank] [] [say \"hi\"\\] []\n"))
         << run.result.out;
 }
 

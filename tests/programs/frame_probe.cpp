@@ -70,6 +70,9 @@ void ProgramMain() {
         Say("break -1 " + std::to_string(BreakToDebugger(-1)));
     } else if (probe == "cmdline") {
         Say(std::string("cmdline ") + GetCommandLineText().c_str());
+        std::string words = "args " + std::to_string(ProgramArgumentCount());
+        for (std::int32_t n = -1; n <= ProgramArgumentCount() + 1; ++n) words += std::string(" [") + ProgramArgument(n).c_str() + "]";
+        Say(words);
     } else if (probe == "endandrun") {
         EndAndRun(std::getenv("ZRV_RUN_LINE"));
     } else if (probe == "random") {
