@@ -7,6 +7,9 @@
 
 namespace player {
 
+// The blending of faint text: the folder line, the entries' names and the volume's number.
+constexpr double kDimTextAlpha = -0.75;
+
 // Positions are numbers; the drawing commands take whole pixels.
 inline std::int32_t Px(double value) { return static_cast<std::int32_t>(value); }
 
@@ -29,6 +32,13 @@ inline void OutlineRect(double left, double top, double right, double bottom, st
 // The edges themselves are outside.
 inline bool StrictlyInside(double x, double y, double left, double top, double right, double bottom) {
     return left < x && x < right && top < y && y < bottom;
+}
+
+// Text drawn at kDimTextAlpha; the blending is off again afterwards.
+inline void DrawDimText(const RtString& text, double x, double y) {
+    SetBlendAlpha(kDimTextAlpha);
+    DrawText(text, x, y);
+    SetBlendAlpha(0);
 }
 
 }  // namespace player

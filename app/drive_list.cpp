@@ -6,6 +6,7 @@
 #include "display_text.h"
 #include "drawing.h"
 #include "file_browser.h"
+#include "flags.h"
 #include "panels.h"
 #include "player.h"
 #include "shared.h"
@@ -96,7 +97,7 @@ bool OverItem(std::int32_t n) {
 }
 
 void CloseList() {
-    panels.driveListOpen = "no";
+    ShowDriveList(false);
     D.driveHoverReset = 1;
     D.closingPress = 1;
 }
@@ -123,32 +124,24 @@ void MarkItem(std::int32_t n) {
     const double fill = hovered ? kHoverFill : kItemFill;
     D.driveLineRed(n) = D.driveLineGreen(n) = D.driveLineBlue(n) = line;
     D.driveFillRed(n) = D.driveFillGreen(n) = D.driveFillBlue(n) = fill;
-    D.driveFilled(n) = hovered ? "yes" : "no";
-    D.driveFramed(n) = hovered ? "yes" : "no";
+    D.driveFilled(n) = YesNo(hovered);
+    D.driveFramed(n) = YesNo(hovered);
 }
 
-// The same press must not also click an entry of the new list, and the music stops even
-// when the drive chosen is the one already listed.
+// The music stops even when the drive chosen is the one already listed; a drive gone since
+// the probe leaves the current folder, listed afresh.
 void ChooseDrive(std::int32_t n) {
     D.dirToOpen = D.driveRoot(n);
     CloseList();
-    browser.clickLatch = 1;
-    browser.listValid = 0;
-    // A drive gone since the probe leaves the current folder, listed afresh.
-    ChangeDir(D.dirToOpen);
-    shared.browseDir = ReadCurrentDir();
-    browser.selectionShown = "no";
-    StopMusic();
-    browser.currentTrack = "";
-    browser.scrollOffset = 0;
+    OpenFolder(D.dirToOpen);
 }
 
 void DrawItem(std::int32_t n) {
-    if (D.driveFilled(n) == "yes") {
+    if (IsYes(D.driveFilled(n))) {
         FillRect(Px(D.driveLeft(n)), Px(D.driveTop(n)), Px(D.driveRight(n) - D.driveLeft(n) + 1),
                  Px(D.driveBottom(n) - D.driveTop(n) + 1), Rgb(D.driveFillRed(n), D.driveFillGreen(n), D.driveFillBlue(n)));
     }
-    if (D.driveFramed(n) == "yes") {
+    if (IsYes(D.driveFramed(n))) {
         OutlineRect(D.driveLeft(n), D.driveTop(n), D.driveRight(n), D.driveBottom(n),
                     Rgb(D.driveLineRed(n), D.driveLineGreen(n), D.driveLineBlue(n)));
     }
@@ -158,12 +151,12 @@ void DrawItem(std::int32_t n) {
 }  // namespace
 
 bool DriveListHasPress() {
-    return panels.driveListOpen == "yes" || (D.closingPress == 1 && shared.mouseLeft == 1);
+    return DriveListShown() || (D.closingPress == 1 && shared.mouseLeft == 1);
 }
 
 void UpdateDriveList() {
     if (shared.mouseLeft == 0) D.closingPress = 0;
-    if (panels.driveListOpen != "yes") return;
+    if (!DriveListShown()) return;
     if (D.drivesProbed == 0) ProbeDrives();
     TrackListHover();
     DrawListGround();

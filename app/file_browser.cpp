@@ -6,6 +6,7 @@
 #include "display_text.h"
 #include "drawing.h"
 #include "drive_list.h"
+#include "flags.h"
 #include "panels.h"
 #include "player.h"
 #include "shared.h"
@@ -35,7 +36,6 @@ constexpr double kMusicHoverRed = 83;
 constexpr double kMusicHoverGreen = 83;
 constexpr double kMusicHoverBlue = 166;
 constexpr double kMarkerFrameGrey = 80;
-constexpr double kDimText = -0.75;
 
 bool IsMusic(const RtString& kind) { return !kind.IsEmpty(); }
 
@@ -126,7 +126,7 @@ void BuildList() {
 }
 
 void FollowScroll() {
-    if (panels.browserActive != "yes") return;
+    if (!IsYes(panels.browserActive)) return;
     const double columnStep = B.columnWidth + kColumnGap;
     B.scrollOffset = std::clamp(-columnStep * panels.scrollColumn, -columnStep * B.extraColumns, 0.0);
 }
@@ -148,7 +148,7 @@ void PlaceEntry(std::int32_t i) {
     B.entryShown(i) = MidString(B.entryCells(i), 0, static_cast<std::int32_t>(B.entryVisibleChars(i)));
     const bool over =
         StrictlyInside(shared.mouseX, shared.mouseY, left, B.entryTop(i), B.entryRight(i), B.entryBottom(i));
-    const bool active = panels.browserActive == "yes" && !DriveListHasPress();
+    const bool active = IsYes(panels.browserActive) && !DriveListHasPress();
     B.entryHovered(i) = over && active ? 1 : 0;
     // The keyboard's cursor looks like the mouse's highlight.
     if (active && (over || i == B.cursorEntry)) {
@@ -186,25 +186,37 @@ void OpenPendingCursor() {
 
 }  // namespace
 
+void StopTrack() {
+    StopMusic();
+    B.currentTrack = "";
+    B.selectionShown = YesNo(false);
+}
+
+// The same press must not also click an entry of the new list. A folder that cannot be
+// entered leaves the current one, listed afresh.
+void OpenFolder(const RtString& folder) {
+    B.clickLatch = 1;
+    StopTrack();
+    B.listValid = 0;
+    ChangeDir(folder);
+    shared.browseDir = ReadCurrentDir();
+    B.scrollOffset = 0;
+}
+
 // Every click stops the music and forgets the track first, so the loop switch only ever
 // restarts the track of the latest click.
 void OpenEntry(std::int32_t i) {
-    B.clickLatch = 1;
-    B.selectionShown = "no";
     B.selectedEntry = i;
-    StopMusic();
-    B.currentTrack = "";
     const RtString& name = B.entryName(i);
     if (B.entryShown(i) != "." && FileExists(name) == 0) {
-        // A folder that cannot be entered leaves the current one, listed afresh.
-        B.listValid = 0;
-        ChangeDir(name);
-        shared.browseDir = ReadCurrentDir();
-        B.scrollOffset = 0;
+        OpenFolder(name);
+    } else {
+        B.clickLatch = 1;
+        StopTrack();
     }
     if (IsMusic(B.entryKind(i))) {
         PlayTrack(name);
-        B.selectionShown = "yes";
+        B.selectionShown = YesNo(true);
         B.currentTrack = name;
         shared.trackDir = shared.browseDir;
     }
@@ -214,7 +226,7 @@ namespace {
 
 void HandleClick() {
     if (shared.mouseLeft == 0) B.clickLatch = 0;
-    if (panels.browserActive != "yes" || shared.mouseLeft != 1 || B.clickLatch != 0 || DriveListHasPress()) return;
+    if (!IsYes(panels.browserActive) || shared.mouseLeft != 1 || B.clickLatch != 0 || DriveListHasPress()) return;
     const auto count = static_cast<std::int32_t>(B.entryCount);
     for (std::int32_t i = 0; i < count; ++i) {
         if (Visible(i) && B.entryHovered(i) == 1) {
@@ -243,13 +255,11 @@ void DrawEntries() {
     const auto count = static_cast<std::int32_t>(B.entryCount);
     for (std::int32_t i = 0; i < count; ++i) {
         if (!Visible(i)) continue;
-        if (B.selectionShown == "yes" && i == B.selectedEntry) {
+        if (IsYes(B.selectionShown) && i == B.selectedEntry) {
             OutlineRect(B.entryLeft(i), B.entryTop(i), B.entryRight(i), B.entryBottom(i), Rgb(125, 125, 250));
         }
         DrawMarker(i);
-        SetBlendAlpha(kDimText);
-        DrawText(B.entryShown(i), B.entryLeft(i) + B.halfChar + 1, B.entryTop(i) + B.halfLine * 0.5 - 2);
-        SetBlendAlpha(0);
+        DrawDimText(B.entryShown(i), B.entryLeft(i) + B.halfChar + 1, B.entryTop(i) + B.halfLine * 0.5 - 2);
     }
 }
 

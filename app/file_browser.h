@@ -62,6 +62,10 @@ struct FileBrowserState {
 
 extern FileBrowserState browser;
 
+// Stops the music and forgets the track, so that the loop switch does not start it again.
+void StopTrack();
+// Lists the folder from its first column, after the music stopped as every click stops it.
+void OpenFolder(const RtString& folder);
 // What a click on the entry does: stops the music, opens a folder or plays a music file.
 void OpenEntry(std::int32_t entry);
 // Moves the cursor by step entries (the first step puts it on the first entry) and scrolls

@@ -55,7 +55,7 @@ void UpdateKeys() {
                                             kKeyPadEnter, kKeyUp, kKeyDown,   kKeyLeft,      kKeyRight,
                                             kKeyEquals, kKeyPadPlus, kKeyMinus, kKeyPadMinus};
     // The drive list takes the keyboard: presses made meanwhile are let go unused.
-    if (panels.driveListOpen == "yes" || panels.menuOpen == 1) {
+    if (DriveListShown() || panels.menuOpen == 1) {
         for (const std::int32_t code : kPlayerKeys) Forget(code);
         return;
     }

@@ -5,6 +5,7 @@
 #include "drawing.h"
 #include "drive_list.h"
 #include "file_browser.h"
+#include "flags.h"
 #include "picture.h"
 #include "player.h"
 #include "shared.h"
@@ -56,7 +57,21 @@ constexpr double kMenuGrey = 100;
 constexpr double kLoopOnLine = 200;
 constexpr double kLoopOnFill = 100;
 constexpr double kFaintLabel = -0.25;
-constexpr double kDimText = -0.75;
+
+// The tags the elements are told apart by: menu items are tagged with their label, the
+// scroll bar's parts and the volume slider with names of their own.
+constexpr const char* kSearchTag = "Search";
+constexpr const char* kOptionsTag = "Options";
+constexpr const char* kHelpTag = "Help";
+constexpr const char* kFolderLineTag = "dir";
+constexpr const char* kPreviewTag = "file";
+constexpr const char* kLeftArrowTag = "pol2_1";
+constexpr const char* kRightArrowTag = "pol3_1";
+constexpr const char* kScrollTrackTag = "pol4_1";
+constexpr const char* kScrollThumbTag = "pol5_1";
+constexpr const char* kLoopSwitchTag = "loop";
+constexpr const char* kVolumeTrackTag = "volume1";
+constexpr const char* kVolumeKnobTag = "volume2";
 
 constexpr GridPlace kScrollTrack{5, 3};
 constexpr GridPlace kScrollThumb{5, 4};
@@ -68,10 +83,11 @@ double Top(GridPlace at) { return P.elemTop(at.panel, at.element); }
 double Right(GridPlace at) { return P.elemRight(at.panel, at.element); }
 double Bottom(GridPlace at) { return P.elemBottom(at.panel, at.element); }
 
-bool IsMenuItem(const RtString& tag) { return tag == "Search" || tag == "Options" || tag == "Help"; }
+bool IsMenuItem(const RtString& tag) { return tag == kSearchTag || tag == kOptionsTag || tag == kHelpTag; }
 
 bool IsControl(const RtString& tag) {
-    return tag == "pol2_1" || tag == "pol3_1" || tag == "pol5_1" || tag == "loop" || tag == "volume2";
+    return tag == kLeftArrowTag || tag == kRightArrowTag || tag == kScrollThumbTag || tag == kLoopSwitchTag ||
+           tag == kVolumeKnobTag;
 }
 
 void SetRect(GridPlace at, double left, double top, double right, double bottom) {
@@ -115,9 +131,9 @@ void LayOutPanels() {
     for (std::int32_t p = 0; p < kPanelCount; ++p) {
         for (std::int32_t e = 0; e < kElementCount; ++e) {
             SetColours(p, e, kLineGrey, kFillGrey);
-            P.elemEnabled(p, e) = "yes";
-            P.elemFilled(p, e) = "yes";
-            P.elemFramed(p, e) = "yes";
+            P.elemEnabled(p, e) = YesNo(true);
+            P.elemFilled(p, e) = YesNo(true);
+            P.elemFramed(p, e) = YesNo(true);
         }
     }
     const double width = shared.screenWidth;
@@ -126,16 +142,16 @@ void LayOutPanels() {
     constexpr GridPlace window{0, 0};
     SetRect(window, 1, 1, width - 2, height - 2);
     SetRect(kMenuBar, Left(window), Top(window), Right(window), Top(window) + kBarHeight);
-    MenuItem(kSearchItem, "Search", Left(kMenuBar) + kButtonInset, Top(kMenuBar) + kButtonInset, "yes");
-    MenuItem({1, 2}, "Options", Right(kSearchItem) - 1, Top(kSearchItem), "no");
-    MenuItem(kHelpItem, "Help", Right({1, 2}) - 1, Top({1, 2}), "no");
+    MenuItem(kSearchItem, kSearchTag, Left(kMenuBar) + kButtonInset, Top(kMenuBar) + kButtonInset, YesNo(true));
+    MenuItem({1, 2}, kOptionsTag, Right(kSearchItem) - 1, Top(kSearchItem), YesNo(false));
+    MenuItem(kHelpItem, kHelpTag, Right({1, 2}) - 1, Top({1, 2}), YesNo(false));
 
     constexpr GridPlace folderLine{2, 0};
-    SetTag(folderLine, "dir");
+    SetTag(folderLine, kFolderLineTag);
     SetRect(folderLine, Left(window), Bottom(kMenuBar), Right(window), Bottom(kMenuBar) + kBarHeight);
     SetRect(kFileListArea, Left(window) + 1, Bottom(folderLine) + 1, Right(window) - kPreviewSpan - 1,
             Bottom(window) - kBarHeight - 1);
-    SetTag(kPreview, "file");
+    SetTag(kPreview, kPreviewTag);
     SetRect(kPreview, Right(window) - kPreviewSpan, Top(kFileListArea), Right(window) - 1, Bottom(kFileListArea));
     SetColours(kPreview.panel, kPreview.element, kLineGrey, 0);
 
@@ -145,32 +161,32 @@ void LayOutPanels() {
     SetRect(scrollBar, Left(bottomBar), Top(bottomBar), Right(kFileListArea), Top(bottomBar) + kBarHeight);
     SetColours(scrollBar.panel, scrollBar.element, kLineGrey, 0);
     constexpr GridPlace leftArrow{5, 1};
-    SetTag(leftArrow, "pol2_1");
+    SetTag(leftArrow, kLeftArrowTag);
     SetRect(leftArrow, Left(scrollBar) + kButtonInset, Top(scrollBar) + kButtonInset,
             Left(scrollBar) + kButtonInset + kButtonHeight, Top(scrollBar) + kButtonInset + kButtonHeight);
     constexpr GridPlace rightArrow{5, 2};
-    SetTag(rightArrow, "pol3_1");
+    SetTag(rightArrow, kRightArrowTag);
     SetRect(rightArrow, Right(scrollBar) - kArrowFromRight, Top(scrollBar) + kButtonInset,
             Right(scrollBar) - kArrowFromRight + kButtonHeight, Top(scrollBar) + kButtonInset + kButtonHeight);
-    SetTag(kScrollTrack, "pol4_1");
+    SetTag(kScrollTrack, kScrollTrackTag);
     SetRect(kScrollTrack, Right(leftArrow) + kTrackGap, Top(scrollBar) + kButtonInset, Left(rightArrow) - kTrackGap,
             Top(scrollBar) + kButtonInset + kButtonHeight);
-    P.elemFilled(kScrollTrack.panel, kScrollTrack.element) = "no";
-    P.elemFramed(kScrollTrack.panel, kScrollTrack.element) = "no";
+    P.elemFilled(kScrollTrack.panel, kScrollTrack.element) = YesNo(false);
+    P.elemFramed(kScrollTrack.panel, kScrollTrack.element) = YesNo(false);
     P.trackLength = Right(kScrollTrack) - Left(kScrollTrack);
-    SetTag(kScrollThumb, "pol5_1");
+    SetTag(kScrollThumb, kScrollThumbTag);
     SetRect(kScrollThumb, Left(kScrollTrack), Top(kScrollTrack), Left(kScrollTrack), Bottom(kScrollTrack));
 
     constexpr GridPlace loopSwitch{6, 0};
-    SetTag(loopSwitch, "loop");
+    SetTag(loopSwitch, kLoopSwitchTag);
     SetRect(loopSwitch, Right(bottomBar) - kLoopFromRight, Top(bottomBar) + kLoopFromTop,
             Right(bottomBar) - kLoopFromRight + kLoopWidth, Top(bottomBar) + kLoopFromTop + kLoopHeight);
-    SetTag(kVolumeTrack, "volume1");
+    SetTag(kVolumeTrack, kVolumeTrackTag);
     SetRect(kVolumeTrack, Right(scrollBar) + kVolumeGap, Top(bottomBar) + kVolumeFromTop,
             Right(scrollBar) + kVolumeGap + kVolumeWidth, Top(bottomBar) + kVolumeFromTop + kVolumeHeight);
-    P.elemFilled(kVolumeTrack.panel, kVolumeTrack.element) = "no";
-    P.elemFramed(kVolumeTrack.panel, kVolumeTrack.element) = "no";
-    SetTag(kVolumeKnob, "volume2");
+    P.elemFilled(kVolumeTrack.panel, kVolumeTrack.element) = YesNo(false);
+    P.elemFramed(kVolumeTrack.panel, kVolumeTrack.element) = YesNo(false);
+    SetTag(kVolumeKnob, kVolumeKnobTag);
     SetRect(kVolumeKnob, Left(kVolumeTrack) - kKnobHalfWidth, Top(kVolumeTrack) + kKnobInset,
             Left(kVolumeTrack) + kKnobHalfWidth, Bottom(kVolumeTrack) - kKnobInset);
     // The knob starts at full volume, at the track's right end.
@@ -220,7 +236,7 @@ void ArmElement(std::int32_t p, std::int32_t e) {
     if (shared.mouseLeft != 0) return;
     const bool inside = StrictlyInside(shared.mouseX, shared.mouseY, P.elemLeft(p, e), P.elemTop(p, e),
                                        P.elemRight(p, e), P.elemBottom(p, e));
-    P.elemArmed(p, e) = inside && P.elemEnabled(p, e) == "yes" ? 1 : 0;
+    P.elemArmed(p, e) = inside && IsYes(P.elemEnabled(p, e)) ? 1 : 0;
 }
 
 bool Pressed(std::int32_t p, std::int32_t e) {
@@ -236,9 +252,9 @@ void RunMenuItem(std::int32_t p, std::int32_t e) {
         P.menuRight = P.elemRight(p, e);
         P.menuBottom = P.elemBottom(p, e);
     }
-    if (P.elemTag(p, e) == "Search" && P.menuOpen == 1) {
-        P.driveListOpen = "yes";
-        P.browserActive = "no";
+    if (P.elemTag(p, e) == kSearchTag && P.menuOpen == 1) {
+        ShowDriveList(true);
+        P.browserActive = YesNo(false);
     }
 }
 
@@ -307,7 +323,7 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
     const bool armed = P.elemArmed(p, e) == 1;
     if (IsMenuItem(tag)) {
         const bool remembered = p == P.menuPanel && e == P.menuElement && P.menuOpen == 1;
-        const RtString shown = armed || remembered ? "yes" : "no";
+        const RtString shown = YesNo(armed || remembered);
         P.elemFilled(p, e) = shown;
         P.elemFramed(p, e) = shown;
         SetColours(p, e, kMenuGrey, kMenuGrey);
@@ -321,7 +337,7 @@ void ColourElement(std::int32_t p, std::int32_t e, const RtString& tag) {
     } else {
         SetColours(p, e, kArmedLine, kArmedFill);
     }
-    if (tag == "loop" && (P.loopOn == 1 || Pressed(p, e))) SetColours(p, e, kLoopOnLine, kLoopOnFill);
+    if (tag == kLoopSwitchTag && (P.loopOn == 1 || Pressed(p, e))) SetColours(p, e, kLoopOnLine, kLoopOnFill);
 }
 
 void RunElement(std::int32_t p, std::int32_t e) {
@@ -329,26 +345,20 @@ void RunElement(std::int32_t p, std::int32_t e) {
     const RtString& tag = P.elemTag(p, e);
     if (IsMenuItem(tag)) {
         RunMenuItem(p, e);
-    } else if (tag == "pol4_1") {
+    } else if (tag == kScrollTrackTag) {
         RunScrollTrack(p, e);
-    } else if (tag == "pol2_1") {
+    } else if (tag == kLeftArrowTag) {
         RunArrow(p, e, -1);
-    } else if (tag == "pol3_1") {
+    } else if (tag == kRightArrowTag) {
         RunArrow(p, e, 1);
-    } else if (tag == "pol5_1") {
+    } else if (tag == kScrollThumbTag) {
         RunThumb(p, e);
-    } else if (tag == "loop") {
+    } else if (tag == kLoopSwitchTag) {
         RunLoopSwitch(p, e);
-    } else if (tag == "volume2") {
+    } else if (tag == kVolumeKnobTag) {
         RunVolume();
     }
     ColourElement(p, e, tag);
-}
-
-void DrawDimText(const RtString& text, double x, double y) {
-    SetBlendAlpha(kDimText);
-    DrawText(text, x, y);
-    SetBlendAlpha(0);
 }
 
 void DrawElement(std::int32_t p, std::int32_t e) {
@@ -361,15 +371,15 @@ void DrawElement(std::int32_t p, std::int32_t e) {
     const double textLeft = left + shared.fontWidth;
     const double textTop = top + shared.fontHeight * 0.25;
 
-    if (P.elemFilled(p, e) == "yes") {
+    if (IsYes(P.elemFilled(p, e))) {
         FillRect(Px(left), Px(top), Px(right - left + 1), Px(bottom - top + 1),
                  Rgb(P.elemFillRed(p, e), P.elemFillGreen(p, e), P.elemFillBlue(p, e)));
     }
     const std::int32_t line = Rgb(P.elemLineRed(p, e), P.elemLineGreen(p, e), P.elemLineBlue(p, e));
-    if (P.elemFramed(p, e) == "yes") OutlineRect(left, top, right, bottom, line);
-    if (tag == "loop") OutlineRect(left + kLoopInset, top + kLoopInset, right - kLoopInset, bottom - kLoopInset, line);
+    if (IsYes(P.elemFramed(p, e))) OutlineRect(left, top, right, bottom, line);
+    if (tag == kLoopSwitchTag) OutlineRect(left + kLoopInset, top + kLoopInset, right - kLoopInset, bottom - kLoopInset, line);
     if (IsMenuItem(tag)) {
-        if (P.elemEnabled(p, e) == "yes") {
+        if (IsYes(P.elemEnabled(p, e))) {
             DrawText(tag, textLeft, textTop);
         } else {
             SetBlendAlpha(kFaintLabel);
@@ -377,11 +387,11 @@ void DrawElement(std::int32_t p, std::int32_t e) {
             SetBlendAlpha(0);
         }
     }
-    if (tag == "dir") DrawDimText(FirstCells(shared.browseDir, kFolderLineChars), textLeft, textTop + 3);
-    if (tag == "volume1") {
+    if (tag == kFolderLineTag) DrawDimText(FirstCells(shared.browseDir, kFolderLineChars), textLeft, textTop + 3);
+    if (tag == kVolumeTrackTag) {
         const std::int32_t middle = Px((top + bottom) / 2);
         DrawLineSegment(Px(left), middle, Px(right), middle, Grey(kLineGrey));
-        SetBlendAlpha(kDimText);
+        SetBlendAlpha(kDimTextAlpha);
         DrawNumber(P.volume, right + shared.fontWidth + 7, textTop - 3);
         SetBlendAlpha(0);
     }
@@ -400,11 +410,11 @@ void FinishMenu() {
     }
     if (shared.mouseLeft == 0 && P.menuLatch == 1) {
         P.menuLatch = 0;
-        P.browserActive = "yes";
+        P.browserActive = YesNo(true);
     }
     P.scrollColumn = std::clamp(P.scrollColumn, 0.0, browser.extraColumns);
-    if (P.menuLatch == 0 && P.menuOpen == 0) P.browserActive = "yes";
-    if (picture.pictureIdle == "no") {
+    if (P.menuLatch == 0 && P.menuOpen == 0) P.browserActive = YesNo(true);
+    if (PictureRunning()) {
         DrawSpriteStretched(kPictureSprite, Px(Left(kPreview) + 1), Px(Top(kPreview) + 1),
                             Px(Right(kPreview) - Left(kPreview) - 1), Px(Bottom(kPreview) - Top(kPreview) - 1));
     }
@@ -423,6 +433,15 @@ void SetVolume(double volume) {
         P.elemShiftRight(kVolumeKnob.panel, kVolumeKnob.element) = P.volume;
     }
     ApplySliderVolume();
+}
+
+void ShowDriveList(bool shown) { P.driveListOpen = YesNo(shown); }
+
+bool DriveListShown() { return IsYes(P.driveListOpen); }
+
+void PresetControls(double volume, bool loopOn) {
+    if (volume >= 0) P.volume = volume;
+    if (loopOn) P.loopOn = 1;
 }
 
 void ScrollToColumn(double column) {

@@ -77,6 +77,12 @@ extern PanelsState panels;
 void ApplySliderVolume();
 // Puts the knob at the volume (limited to 0..100), shows it and gives it to the music.
 void SetVolume(double volume);
+// Opens or closes the drop-down list of drives.
+void ShowDriveList(bool shown);
+bool DriveListShown();
+// The controls' positions the first frame lays out: the volume unless it is negative, and
+// the loop switch on when loopOn is true (else as it was).
+void PresetControls(double volume, bool loopOn);
 // Shows the file list from that column on, the scroll thumb with it.
 void ScrollToColumn(double column);
 

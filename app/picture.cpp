@@ -4,6 +4,7 @@
 
 #include "player.h"
 #include "shapes.h"
+#include "flags.h"
 #include "shared.h"
 #include "tile_effect.h"
 
@@ -43,7 +44,7 @@ void ChooseScene() {
         c.playLatch = 1;
         c.stopLatch = 0;
         c.scene = c.savedScene;
-        picture.pictureIdle = "no";
+        picture.pictureIdle = YesNo(false);
     }
     if (!playing && c.stopLatch == 0) {
         c.stopLatch = 1;

@@ -103,6 +103,9 @@ struct PictureState {
 
 extern PictureState picture;
 
+// True from the start of a piece of music until the picture has faded out after it.
+inline bool PictureRunning() { return picture.pictureIdle == "no"; }
+
 // The five shape routines, in the order the picture calls them; each draws only while its
 // scene is the current one.
 void DrawRing();          // scene 0

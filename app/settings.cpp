@@ -73,8 +73,7 @@ void LoadSettings() {
 
     const RtString& folder = settings.savedFolder;
     if (folder.c_str()[0] == '/' && IsDirectory(folder) == 1) settings.folder = folder;
-    if (const double volume = VolumeFrom(settings.savedVolume); volume >= 0) panels.volume = volume;
-    if (settings.savedLoop == "1") panels.loopOn = 1;
+    PresetControls(VolumeFrom(settings.savedVolume), settings.savedLoop == "1");
 }
 
 void SaveChangedSettings(bool quitting) {

@@ -1,6 +1,7 @@
 // The three turning solids of the picture: an open eight-sided band (scene 0), a ring of
 // twenty faces (scene 1) and the textured cube (scene 2).
 #include "shapes.h"
+#include "flags.h"
 #include "shared.h"
 
 namespace player {
@@ -128,9 +129,9 @@ void BuildCube(std::int32_t slot) {
 // The common course of a solid's frame: build on first use, turn, project and order.
 void PrepareSolid(std::int32_t slot, void (*build)(std::int32_t)) {
     ShapeSlots& s = Slots();
-    if (!(s.slotBuilt(slot) == "yes")) {
+    if (!IsYes(s.slotBuilt(slot))) {
         build(slot);
-        s.slotBuilt(slot) = "yes";
+        s.slotBuilt(slot) = YesNo(true);
     }
     AdvanceTurns(slot);
     TurnAndProject(slot);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "picture.h"
+#include "flags.h"
 #include "shared.h"
 
 namespace player {
@@ -90,7 +91,7 @@ void Fade() {
     t.fade -= t.fadeDownStep;
     if (t.fade <= kFadeIdle) {
         t.fade = kFadeIdle;
-        picture.pictureIdle = "yes";
+        picture.pictureIdle = YesNo(true);
         SettleTiles();
     }
 }
@@ -194,7 +195,7 @@ void RunTileEffect() {
         t.firstCall = 1;
         LayOutTiles();
     }
-    if (!(picture.pictureIdle == "no")) {
+    if (!PictureRunning()) {
         ClearBackBuffer();
         return;
     }

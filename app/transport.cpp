@@ -24,11 +24,7 @@ void ResumePlayback() {
     if (TrackLoaded()) ResumeMusic();
 }
 
-void StopPlayback() {
-    StopMusic();
-    browser.currentTrack = "";
-    browser.selectionShown = "no";
-}
+void StopPlayback() { StopTrack(); }
 
 void PlayAdjacentTrack(int step) {
     const std::int32_t entry = AdjacentMusicEntry(step);
