@@ -77,19 +77,62 @@ declarations() {
   done
 }
 
+# One record per command the runtime's sources define: name and file. Definitions are
+# looked for at the outermost level, outside every namespace, where public commands live.
+definitions() {
+  find runtime -name '*.cpp' | sort | xargs awk '
+    function strip(s) {
+      gsub(/"([^"\\]|\\.)*"/, "\"\"", s)
+      gsub(/'"'"'([^'"'"'\\]|\\.)*'"'"'/, "0", s)
+      sub(/\/\/.*/, "", s)
+      return s
+    }
+    FNR == 1 { depth = 0; spaces = 0; pending = "" }
+    /^\/\// { next }
+    {
+      code = strip($0)
+      if (depth == 0 && code ~ /^namespace( [A-Za-z_:]+)? *\{/) { spaces++; next }
+      if (depth == 0 && spaces > 0 && code ~ /^\}/) { spaces--; next }
+      if (depth == 0 && spaces == 0 && pending == "" && code ~ /^[A-Za-z_[]/ && code ~ /\(/ &&
+          code !~ /^(struct|class|enum|union|using|typedef|static|template|extern)[ <({]/) {
+        pending = code
+      } else if (depth == 0 && pending != "") {
+        pending = pending " " code
+      }
+      if (pending != "" && pending ~ /[;{]/) {
+        if (pending ~ /\{/ && index(pending, "(") < index(pending, "{")) {
+          count = split(substr(pending, 1, index(pending, "(") - 1), words, /[ *&]+/)
+          name = words[count]
+          if (name != "" && name !~ /::/ && name !~ /^operator/) printf "%s\t%s\n", name, FILENAME
+        }
+        pending = ""
+      }
+      depth += gsub(/\{/, "{", code) - gsub(/\}/, "}", code)
+      if (depth < 0) depth = 0
+    }'
+}
+
 {
   cat <<'EOF'
 # Command index
 
 Every command the runtime's public headers declare, A to Z: the header that declares it
-(`#include "zorvane.h"` brings them all), its declaration, and what it does where the name
-does not say it all. Made from the headers by `scripts/make-command-index.sh`; a test
+(`#include "zorvane.h"` brings them all), its declaration, what it does, and the source
+file that defines it ("inline" when the header itself does, "the program" for what each
+program supplies). Made from the headers by `scripts/make-command-index.sh`; a test
 (`ctest -R CommandIndex`) fails when this file is out of date.
 
-| Command | Header | Declaration | What it does |
-|---|---|---|---|
+| Command | Header | Declaration | What it does | Defined in |
+|---|---|---|---|---|
 EOF
+  definitions >"$output.defined"
   declarations | sort -t "$(printf '\t')" -k1,1f -k1,1 -k2,2 -k3,3 |
-    awk -F '\t' '{ printf "| `%s` | `%s` | `%s` | %s |\n", $1, $2, $3, $4 }'
+    awk -F '\t' -v defined="$output.defined" '
+      BEGIN { while ((getline record < defined) > 0) { split(record, part, "\t"); if (!(part[1] in file)) file[part[1]] = part[2] } }
+      {
+        where = $1 in file ? "`" file[$1] "`" : ($3 ~ /^(void ApplyProjectSettings|void ProgramMain)\(/ ? "the program" : "inline")
+        printf "| `%s` | `%s` | `%s` | %s | %s |\n", $1, $2, $3, $4, where
+      }'
+  rm -f "$output.defined"
 } >"$output.new"
 mv "$output.new" "$output"

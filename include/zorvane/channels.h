@@ -31,12 +31,19 @@ double FileSizeOf(const RtString& name);
 // Signed types are sign-extended, unsigned ones zero-extended. A memory file that holds
 // fewer bytes than a value needs gives them with zeros above; the read after that stops.
 void ReadInt8(double channel, std::int32_t& value);
+// One byte, zero-extended.
 void ReadUInt8(double channel, std::int32_t& value);
+// Two bytes, sign-extended.
 void ReadInt16(double channel, std::int32_t& value);
+// Two bytes, zero-extended.
 void ReadUInt16(double channel, std::int32_t& value);
+// Four bytes.
 void ReadInt32(double channel, std::int32_t& value);
+// Four bytes, their 32 bits unchanged in the integer.
 void ReadUInt32(double channel, std::int32_t& value);
+// Four bytes of IEEE single precision.
 void ReadFloat32(double channel, double& value);
+// Eight bytes of IEEE double precision.
 void ReadFloat64(double channel, double& value);
 // count bytes; the text ends at the first NUL among them; a count below 1 gives "".
 void ReadChars(double channel, RtString& text, double count);
@@ -44,16 +51,24 @@ void ReadChars(double channel, RtString& text, double count);
 void ReadLine(double channel, RtString& text);
 // One line converted as atof / atoi convert.
 void ReadLineNumber(double channel, double& value);
+// One line converted as atoi converts.
 void ReadLineInt(double channel, std::int32_t& value);
 
 // The low 1, 1, 2, 2, 4 and 4 bytes of the value.
 void WriteInt8(double channel, std::int32_t value);
+// The low byte of the value.
 void WriteUInt8(double channel, std::int32_t value);
+// The low two bytes of the value.
 void WriteInt16(double channel, std::int32_t value);
+// The low two bytes of the value.
 void WriteUInt16(double channel, std::int32_t value);
+// The four bytes of the value.
 void WriteInt32(double channel, std::int32_t value);
+// The four bytes of the value.
 void WriteUInt32(double channel, std::int32_t value);
+// The value as four bytes of IEEE single precision.
 void WriteFloat32(double channel, double value);
+// The value as eight bytes of IEEE double precision.
 void WriteFloat64(double channel, double value);
 // The characters, without a terminator.
 void WriteChars(double channel, const RtString& text);
@@ -61,4 +76,5 @@ void WriteChars(double channel, const RtString& text);
 void WriteLine(double channel, const RtString& text);
 // The value as the runtime prints numbers, as a line.
 void WriteLineNumber(double channel, double value);
+// The value in decimal digits, as a line.
 void WriteLineInt(double channel, std::int32_t value);

@@ -28,8 +28,10 @@ void WriteConfigValue(const RtString& section, const RtString& key, const RtStri
 void ReadFileLine(const RtString& name, double index, RtString& text);
 // The line converted as atof / atoi convert ("NO_DATA" and "NO_FILE" give 0).
 void ReadFileLineNumber(const RtString& name, double index, double& value);
+// The line converted as atoi converts ("NO_DATA" and "NO_FILE" give 0).
 void ReadFileLineInt(const RtString& name, double index, std::int32_t& value);
 // 0, or 7 for an index outside 0..255. A missing file starts empty and is created at
 // write-back; lines below the highest written one are written as empty lines.
 std::int32_t WriteFileLine(const RtString& name, double index, const RtString& text);
+// As WriteFileLine, the value formatted as the runtime prints numbers.
 std::int32_t WriteFileLineNumber(const RtString& name, double index, double value);

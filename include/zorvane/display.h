@@ -5,7 +5,9 @@
 
 // Sets the drawing area's size and the mode (fullscreen non-zero) and shows five frames.
 void OpenScreen(std::int32_t width, std::int32_t height, std::int32_t fullscreen);
+// Width and height of the drawing area.
 void QueryScreenSize(double& width, double& height) noexcept;
+// Width and height of the drawing area, as integers.
 void QueryScreenSizeInt(std::int32_t& width, std::int32_t& height) noexcept;
 // 1 while the display runs fullscreen, else 0.
 double IsFullscreen() noexcept;
@@ -32,5 +34,7 @@ void SetEscapeQuits(double flag) noexcept;
 
 // Waits about 75 ms at most for a key, a mouse movement or click, or a joystick.
 void WaitForInputChange();
+// Waits until a key has gone down and up again.
 void WaitForKeyPress();
+// Waits until a mouse button has gone down and up again.
 void WaitForMouseClick();

@@ -23,6 +23,7 @@ void SetSmoothing(std::int32_t flag);
 // The transparent colour of sprite and font images loaded from now on.
 void SetTransparentColour(std::int32_t colour);
 
+// One pixel in the packed colour.
 void PlotPixel(std::int32_t x, std::int32_t y, std::int32_t colour);
 // Both end pixels included.
 void DrawLineSegment(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t colour);
@@ -31,6 +32,7 @@ void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t h
 // The packed colour of a pixel of the back buffer, or of the active virtual screen.
 std::int32_t ReadPixelColour(std::int32_t x, std::int32_t y);
 
+// Loads the image file into the sprite slot.
 void LoadSpriteImage(const RtString& fileName, std::int32_t slot);
 // Loads the image and, when it loaded, gives it frames of frameWidth x frameHeight,
 // numbered left to right and top to bottom.
@@ -39,6 +41,7 @@ void LoadAnimatedSprite(const RtString& fileName, std::int32_t slot, std::int32_
 // Loads the image as a normal map made from its blue channel as heights.
 void LoadBumpTexture(const RtString& fileName, std::int32_t slot);
 
+// The slot's image unscaled, its top-left corner at x, y.
 void DrawSprite(std::int32_t slot, std::int32_t x, std::int32_t y);
 // A negative width or height mirrors the image; both negative turn it by 180 degrees.
 void DrawSpriteStretched(std::int32_t slot, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
@@ -46,11 +49,14 @@ void DrawSpriteStretched(std::int32_t slot, std::int32_t x, std::int32_t y, std:
 void DrawSpriteZoomed(std::int32_t slot, std::int32_t x, std::int32_t y, double scaleX, double scaleY);
 // Turned by angle degrees about its centre.
 void DrawSpriteRotatedScaled(std::int32_t slot, std::int32_t x, std::int32_t y, double angle);
+// Turned by angle degrees and scaled about its centre.
 void DrawSpriteRotoZoom(std::int32_t slot, std::int32_t x, std::int32_t y, double angle, double scale);
 // Frames of an animated sprite; nothing is drawn while the slot has no frame size.
 void DrawSpriteFrame(std::int32_t slot, std::int32_t frame, std::int32_t x, std::int32_t y);
+// One frame, turned by angle degrees and scaled about its centre.
 void DrawSpriteFrameRotoZoom(std::int32_t slot, std::int32_t frame, std::int32_t x, std::int32_t y, double angle,
                              double scale);
+// One frame, stretched to width x height.
 void DrawSpriteFrameStretched(std::int32_t slot, std::int32_t frame, std::int32_t x, std::int32_t y,
                               std::int32_t width, std::int32_t height);
 
@@ -58,11 +64,13 @@ void DrawSpriteFrameStretched(std::int32_t slot, std::int32_t frame, std::int32_
 // in either, else 0.
 std::int32_t SpritesCollide(std::int32_t slotA, std::int32_t xA, std::int32_t yA, std::int32_t slotB,
                             std::int32_t xB, std::int32_t yB);
+// As SpritesCollide, for one frame of each sprite.
 std::int32_t SpriteFramesCollide(std::int32_t slotA, std::int32_t frameA, std::int32_t xA, std::int32_t yA,
                                  std::int32_t slotB, std::int32_t frameB, std::int32_t xB, std::int32_t yB);
 
 // Width and height of the slot's image; 0, 0 for an empty slot.
 void QuerySpriteSize(double slot, double& width, double& height);
+// Width and height of the slot's image, as integers.
 void QuerySpriteSizeInt(std::int32_t slot, std::int32_t& width, std::int32_t& height);
 // The OpenGL texture name of the slot's image, 0 when it has none.
 double QuerySpriteTextureId(std::int32_t slot);
@@ -74,6 +82,7 @@ std::int32_t FindFreeSprite();
 void GrabScreenToSprite(std::int32_t slot, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 // Background layer 0 is drawn under every frame; these fill it from the screen or a file.
 void GrabScreenToBackground();
+// Loads the image file into background layer 0 and draws it.
 void LoadBackgroundImage(const RtString& fileName);
 // Cross-fades from the screen to the image over 1.5 seconds, presenting frames, then keeps
 // the image as the background.
@@ -83,8 +92,10 @@ void LoadBackgroundFaded(const RtString& fileName);
 // Texture positions are pixels of the image, y downward. Vertices run counter-clockwise as
 // seen on the screen; a polygon wound the other way shows its back and is not drawn.
 void BeginPolygon(std::int32_t slot);
+// Adds a vertex at x, y with its texture position and colour.
 void AddPolygonVertex(std::int32_t x, std::int32_t y, std::int32_t textureX, std::int32_t textureY,
                       std::int32_t colour);
+// Draws the polygon begun with BeginPolygon.
 void EndPolygon();
 
 // Virtual screens 0..31: offscreen targets that draw into a sprite slot of width x height.
@@ -94,5 +105,7 @@ void UseVirtualScreen(std::int32_t target);
 
 // A view of width x height at x, y of the window (0 or less: the whole window).
 void SetViewport(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
+// Position and size of the view.
 void QueryViewport(double& x, double& y, double& width, double& height);
+// Position and size of the view, as integers.
 void QueryViewportInt(std::int32_t& x, std::int32_t& y, std::int32_t& width, std::int32_t& height);

@@ -9,4 +9,5 @@
 
 // The last presented frame.
 void SaveScreenImage(const RtString& fileName);
+// The slot's image; the format follows the file name's extension, error code 3 on failure.
 void SaveSpriteImage(const RtString& fileName, std::int32_t slot);

@@ -137,26 +137,38 @@ RtString ReadKeyChar();
 // pointer shown the position follows every move over the window, also motion sent by
 // remote desktops.
 void ReadMouse(double& x, double& y, double& left, double& right);
+// As ReadMouse, into integers.
 void ReadMouseInt(std::int32_t& x, std::int32_t& y, std::int32_t& left, std::int32_t& right);
 // 0: dx, 1: dy, 2: wheel (-1/0/1), 3: left, 4: right, 5: middle button; one sample a frame.
 double ReadMouseAxis(double selector);
 // Moves the program's mouse position; the system pointer stays where it is.
 void SetMousePosition(std::int32_t x, std::int32_t y);
+// Non-zero shows the system pointer over the window, 0 hides it.
 void ShowMousePointer(double flag);
+// Always 1: the runtime sees one mouse.
 double CountMice() noexcept;
+// Does nothing: mouse 0 is the only one.
 void SelectMouse(double index) noexcept;
 
+// The joysticks found at start-up.
 double CountJoysticks() noexcept;
+// The joystick's name, empty for an index out of range.
 RtString JoystickName(double index);
 // Axes and rotation axes from -1 to 1.
 double ReadJoyX(double index);
+// The Y axis.
 double ReadJoyY(double index);
+// The Z axis.
 double ReadJoyZ(double index);
+// The rotation about X.
 double ReadJoyRX(double index);
+// The rotation about Y.
 double ReadJoyRY(double index);
+// The rotation about Z.
 double ReadJoyRZ(double index);
 // The hat: 1 right / -1 left, and -1 up / 1 down; a diagonal gives 0 on both.
 double ReadJoyHatX(double index);
+// The hat: -1 up, 1 down, else 0.
 double ReadJoyHatY(double index);
 // Non-zero while button 0..31 is pressed.
 double ReadJoyButton(double index, double button);

@@ -13,7 +13,9 @@
 
 struct MediaResolver;
 
+// The resolver that unpacks into memory: file channels, images, fonts and sounds.
 MediaResolver& MemoryMediaResolver() noexcept;
+// The resolver that unpacks into temporary files: music and movies.
 MediaResolver& FileMediaResolver() noexcept;
 
 // out receives the usable name: the name itself, a "mem://" name (wantMemory 1) or the

@@ -25,11 +25,13 @@
 
 #include "zorvane/rt_array.h"
 
+// The shortest path over the cost map from start to goal, coordinates stored as integers.
 std::int32_t FindPath(const RtNumberArray& map, RtIntArray& path, double weight, std::int32_t startX,
                       std::int32_t startY, std::int32_t goalX, std::int32_t goalY);
 // The coordinates stored as numbers.
 std::int32_t FindPathNumbers(const RtNumberArray& map, RtNumberArray& path, double weight, std::int32_t startX,
                              std::int32_t startY, std::int32_t goalX, std::int32_t goalY);
+// As FindPath, with an integer cost map.
 std::int32_t FindPathInts(const RtIntArray& map, RtIntArray& path, double weight, std::int32_t startX,
                           std::int32_t startY, std::int32_t goalX, std::int32_t goalY);
 // Also steps to the four corner neighbours; with diagonalCost non-zero a corner step costs

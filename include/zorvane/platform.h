@@ -13,6 +13,7 @@
 void OpenConsole();
 // The text as it is, without a line feed added.
 void PrintToStdout(const RtString& text);
+// The text on standard error, without a line feed added.
 void PrintToStderr(const RtString& text);
 // One line without its line feed; a line of more than 4095 characters comes in pieces of
 // 4095 by successive calls. The end of the input gives the empty text.

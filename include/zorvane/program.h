@@ -17,7 +17,9 @@ struct FunctionNameEntry {
     const char* name;
 };
 
+// Supplied by the program: writes its project settings before start-up.
 void ApplyProjectSettings();
+// Supplied by the program: its main routine; returning ends it as EndProgram does.
 void ProgramMain();
 extern const FunctionNameEntry FunctionNameTable[];
 
@@ -43,6 +45,7 @@ struct RuntimeErrorState {
 
 // The record ApplyProjectSettings writes before start-up.
 ProjectSettings& GetProjectSettings() noexcept;
+// The error code, the line of the error, the current line and position tag.
 const RuntimeErrorState& GetErrorState() noexcept;
 
 // Error codes with texts of their own; any other code reads "unknown error".
@@ -60,25 +63,41 @@ enum RuntimeErrorCode : std::int32_t {
 
 // Called by the runtime's main(); never returns.
 [[noreturn]] void RuntimeMain(int argc, char** argv);
+// Brings up the runtime's services and the window; RuntimeMain calls it.
 std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title);
+// Releases every service of the runtime in a fixed order.
 void ShutdownRuntime();
+// Appends the text as one line to the runtime log.
 void AppendLogLine(const RtString& text);
 
 // ---- Commands ------------------------------------------------------------------------
 
+// Sets the error code (truncated) and takes the current line as the error's line.
 double SetErrorCode(double code) noexcept;
+// Sets the error code to 0.
 double ClearErrorCode() noexcept;
+// The error code in four digits and its text, such as "0009 out of bounds".
 RtString GetErrorText();
+// Ends the program without an error, as returning from ProgramMain does.
 [[noreturn]] void EndProgram();
+// Ends the program: the quit hook once, the runtime shut down, exit code 0.
 [[noreturn]] void StopProgram();
+// Calls the program's function of that name from FunctionNameTable: 1 when one was called, else 0.
 double CALLBYNAME(const RtString& name);
 using ProgramFunction = double (*)();
+// The function of the first FunctionNameTable entry with that name, or null.
 ProgramFunction FindFunctionByName(const RtString& name) noexcept;
+// Sends the text to an attached debugger.
 void DebugPrint(const RtString& text);
+// A zero value passes; any other stops the program with error code 21.
 void CheckAssertion(std::int32_t value);
+// Stops at an attached debugger: 1; without one 0.
 std::int32_t BreakToDebugger(std::int32_t value);
+// Records the position tag and the current line that errors report.
 void SetSourcePosition(std::int32_t tag, std::int32_t line) noexcept;
+// Ends the program and starts the command line as a new process.
 [[noreturn]] void EndAndRun(const RtString& commandLine);
+// The whole command line, program path included.
 RtString GetCommandLineText();
 // The words of the command line after the program's own path. Blanks and tabs separate
 // them; double quotes group blanks into one word and are removed (`""` is an empty word);

@@ -125,35 +125,53 @@ using RtByteArray = RtArray<std::uint8_t>;
 
 // ---- Commands ------------------------------------------------------------------------
 
+// Dimensions the array; every element becomes 0.
 void DimArray(RtNumberArray& array, std::int32_t count1, std::int32_t count2 = 0,
               std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Dimensions the array; every element becomes 0.
 void DimIntArray(RtIntArray& array, std::int32_t count1, std::int32_t count2 = 0,
                  std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Dimensions the array; every element becomes the empty text.
 void DimStringArray(RtStringArray& array, std::int32_t count1, std::int32_t count2 = 0,
                     std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Dimensions the array; every element becomes 0.
 void DimByteArray(RtByteArray& array, std::int32_t count1, std::int32_t count2 = 0,
                   std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Resizes the array, keeping the elements that fit in all four dimensions.
 void RedimArray(RtNumberArray& array, std::int32_t count1, std::int32_t count2 = 0,
                 std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Resizes the array, keeping the elements that fit in all four dimensions.
 void RedimIntArray(RtIntArray& array, std::int32_t count1, std::int32_t count2 = 0,
                    std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Resizes the array, keeping the elements that fit in the first two dimensions.
 void RedimStringArray(RtStringArray& array, std::int32_t count1, std::int32_t count2 = 0,
                       std::int32_t count3 = 0, std::int32_t count4 = 0);
+// Dimensions target as source and copies every element.
 void CopyArray(RtNumberArray& target, const RtNumberArray& source);
+// Dimensions target as source and copies every element.
 void CopyIntArray(RtIntArray& target, const RtIntArray& source);
+// Dimensions the array to n and stores the n values.
 void FillArray(RtNumberArray& array, std::int32_t n, const double* values);
+// Dimensions the array to n and stores the n values.
 void FillIntArray(RtIntArray& array, std::int32_t n, const std::int32_t* values);
+// Appends one element to a one-dimensional text array.
 void PushStringElement(RtStringArray& array, const RtString& text);
+// Splits the text at any of the delimiter bytes into the array; the number of pieces.
 std::int32_t SplitString(const RtString& text, RtStringArray& array, const RtString& delimiters);
 
+// The size of dimension 0..3; 0 for any other dimension.
 template <class T>
+// The size of dimension 0..3; 0 for any other dimension.
 std::int32_t ArrayBound(const RtArray<T>& array, std::int32_t dimension) noexcept {
     return array.Size(dimension);
 }
 
+// The checked element at three indices.
 double* ArrayElement(RtNumberArray& array, std::int32_t i1, std::int32_t i2, std::int32_t i3);
+// The checked element at four indices.
 double* ArrayElement4(RtNumberArray& array, std::int32_t i1, std::int32_t i2, std::int32_t i3,
                       std::int32_t i4);
+// The checked element at four indices.
 std::int32_t* IntArrayElement(RtIntArray& array, std::int32_t i1, std::int32_t i2,
                               std::int32_t i3, std::int32_t i4);
 
@@ -174,7 +192,11 @@ struct DataList {
     std::int32_t readIndex;
 };
 
+// Makes the list the current one, read from its first item.
 DataList* SetDataList(DataList* list) noexcept;
+// The next item of the current data list.
 void ReadDataText(RtString& target);
+// The next item of the current data list.
 void ReadDataNumber(double& target);
+// The next item of the current data list.
 void ReadDataInt(std::int32_t& target);

@@ -81,24 +81,42 @@ std::partial_ordering operator<=>(const RtString& left, double right) noexcept;
 
 // Three-way forms: strcmp's result for two texts, -1/0/1 with a number.
 std::int32_t CompareText(const RtString& left, const RtString& right) noexcept;
+// -1, 0 or 1 as the text's number is below, equal to or above the number.
 std::int32_t CompareTextNumber(const RtString& text, double number) noexcept;
+// -1, 0 or 1 as the text's number is below, equal to or above the number.
 std::int32_t CompareTextInt(const RtString& text, std::int32_t number) noexcept;
 
 // Conversions and string commands.
 RtString NumberToText(double value);
+// Ten significant digits, a trailing decimal point removed.
 RtString NumberToText(float value);
+// Decimal digits, "-" before a negative value.
 RtString IntToText(std::int32_t value);
+// The number at the start of the text as atof reads it; 0 when there is none.
 double TextToNumber(const RtString& text) noexcept;
+// The number at the start of the text as atof reads it; 0 when there is none.
 double TextToNumber(const char* text) noexcept;
+// The whole number at the start of the text as atoi reads it; 0 when there is none.
 std::int32_t TextToInt(const RtString& text) noexcept;
+// The whole number at the start of the text as atoi reads it; 0 when there is none.
 std::int32_t TextToInt(const char* text) noexcept;
+// count bytes from start (0 is the first); out-of-range parts are clipped.
 RtString MidString(const RtString& text, std::int32_t start, std::int32_t count);
+// The text with every occurrence of search replaced.
 RtString ReplaceText(const RtString& text, const RtString& search, const RtString& replacement);
+// A copy with "a".."z" made upper case.
 RtString UpperCase(const RtString& text);
+// A copy with "A".."Z" made lower case.
 RtString LowerCase(const RtString& text);
+// Makes "a".."z" of the text upper case.
 void UpperCaseInPlace(RtString& text) noexcept;
+// Makes "A".."Z" of the text lower case.
 void LowerCaseInPlace(RtString& text) noexcept;
+// The value with decimals places, right-aligned to width.
 RtString FormatNumber(double width, double decimals, double value);
+// The length of NumberToText(value).
 std::int32_t NumberTextLength(double value);
+// The length of IntToText(value).
 std::int32_t IntTextLength(std::int32_t value);
+// Two upper-case hexadecimal digits per byte, in memory order.
 RtString BytesToHex(const void* bytes, std::int32_t count);

@@ -12,11 +12,14 @@
 // font; on failure error code 3 and the built-in font in that slot. Black pixels (or the
 // colour SetTransparentColour chose) are transparent.
 void LoadBitmapFont(const RtString& fileName, std::int32_t slot);
+// Makes the font slot (limited to 0..31) the current font.
 void SelectFont(std::int32_t slot);
 // The top-left corner of the first cell at (x, y), rounded up to whole pixels; one cell
 // per byte, no line breaks.
 void DrawText(const RtString& text, double x, double y);
+// The value as the runtime prints numbers, drawn as DrawText draws.
 void DrawNumber(double value, double x, double y);
 // Cell width and height of the current font.
 void QueryFontSize(double& width, double& height);
+// Cell width and height of the current font, as integers.
 void QueryFontSizeInt(std::int32_t& width, std::int32_t& height);
