@@ -160,8 +160,8 @@ void PushStringElement(RtStringArray& array, const RtString& text);
 std::int32_t SplitString(const RtString& text, RtStringArray& array, const RtString& delimiters);
 
 // The size of dimension 0..3; 0 for any other dimension.
-template <class T>
 // The size of dimension 0..3; 0 for any other dimension.
+template <class T>
 std::int32_t ArrayBound(const RtArray<T>& array, std::int32_t dimension) noexcept {
     return array.Size(dimension);
 }
