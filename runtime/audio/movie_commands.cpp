@@ -88,6 +88,7 @@ std::int32_t PlayMovie(const RtString& name) {
     try {
         return zrv::ShowMovie(name, false);
     } catch (...) {
+        // Out of memory or a decoder's error (see core/fatal.h): no movie, as for a bad file.
         zrv::Runtime().audio.movie.reset();
         return 3;
     }
@@ -97,6 +98,7 @@ std::int32_t PlayMovieLooped(const RtString& name) {
     try {
         return zrv::ShowMovie(name, true);
     } catch (...) {
+        // Out of memory or a decoder's error (see core/fatal.h): no movie, as for a bad file.
         zrv::Runtime().audio.movie.reset();
         return 3;
     }

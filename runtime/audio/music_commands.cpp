@@ -89,6 +89,7 @@ void StartMusic(const RtString& name, std::int32_t loop) {
         }
         runtime.frame.paused = 0;
     } catch (...) {
+        // Out of memory or a decoder's error (see core/fatal.h): no music, as for a bad file.
         music.window.reset();
         music.loopEnd = 0;
     }

@@ -107,6 +107,7 @@ std::int32_t PlaySound(std::int32_t slot, double pan, double volume) {
         mixer->StartVoice(*target->voices[static_cast<std::size_t>(voice)], gain);
         return std::min(slot, zrv::kLastSlot) * 256 + voice;
     } catch (...) {
+        // No voice could be set up (see core/fatal.h): the sound does not start.
         return -1;
     }
 }

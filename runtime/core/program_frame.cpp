@@ -69,7 +69,7 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     SeedRandom(StartUpSeed());
 
     zrv::StartNetwork();
-    // The 3D scene object has nothing to hold without the 3D engine.
+    // Start-up makes no scene object: the runtime draws in 2D only.
     if (windowed) runtime.input = std::make_unique<zrv::InputState>();
     // The sound device is opened with the window (below); its slot table comes now.
     zrv::CreateSoundSlots();

@@ -68,7 +68,7 @@ void PresentFrame() {
         }
     }
 
-    // A pending 3D shadow pass would be closed here; without the 3D engine none is open.
+    // The runtime draws in 2D only, so the frame has no shadow pass or scene to finish first.
     zrv::CheckMusicLoop();
     zrv::PumpWithHook();
 

@@ -45,6 +45,7 @@ void WriteLineText(double channel, const char* text, std::size_t length) {
         line.reserve(length + 2);
         line.append(text, length).append("\r\n");
     } catch (...) {
+        // The line the program writes is its value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     WriteRaw(channel, line.data(), static_cast<std::int32_t>(line.size()));
@@ -71,6 +72,7 @@ void ReadChars(double channel, RtString& text, double count) {
     try {
         if (!file.ReadText(n, bytes)) TransferFailed();
     } catch (...) {
+        // The text the program reads is its value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     text = RtString(bytes.c_str());

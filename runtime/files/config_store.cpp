@@ -124,6 +124,7 @@ void OpenConfigFile(const RtString& name) {
         zrv::ForEachLine(file, INT32_MAX, [&parser](std::string_view line) { parser.Feed(line); });
         store.configSections = parser.Finish();
     } catch (...) {
+        // The keys the program reads are its values (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
 }
@@ -160,6 +161,7 @@ void WriteConfigValue(const RtString& section, const RtString& key, const RtStri
         }
         store.configChanged = true;
     } catch (...) {
+        // The key the program writes is its value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
 }

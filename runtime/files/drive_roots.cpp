@@ -65,6 +65,7 @@ double ListDriveRoots(RtStringArray& roots) {
         const char* home = ::getenv("HOME");
         found = zrv::DriveRootsFrom(table, home != nullptr ? home : "");
     } catch (...) {
+        // The list of roots is the program's value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     const auto count = static_cast<std::int32_t>(found.size());

@@ -137,6 +137,7 @@ RtString RequestFileName(std::int32_t open, const RtString& filter) {
         // The chooser ran in a process of its own, so the current directory is unchanged.
         return RtString(chosen.empty() ? "NO_FILE" : chosen.c_str());
     } catch (...) {
+        // Out of memory or no chooser to be started (see core/fatal.h): nothing was chosen.
         return RtString("NO_FILE");
     }
 }

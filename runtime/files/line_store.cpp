@@ -77,6 +77,7 @@ RtString LineOf(const RtString& name, double index) {
     try {
         if (!zrv::SelectLineFile(store, name.c_str(), true)) return RtString("NO_FILE");
     } catch (...) {
+        // The lines the program reads are its values (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     std::string_view text = store.lines[static_cast<std::size_t>(line)];
@@ -109,6 +110,7 @@ std::int32_t WriteFileLine(const RtString& name, double index, const RtString& t
         const std::uint32_t kept = text.Length() < zrv::kMaxLineLength ? text.Length() : zrv::kMaxLineLength;
         store.lines[static_cast<std::size_t>(line)].assign(text.Buffer(), kept);
     } catch (...) {
+        // The line the program writes is its value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     store.lastLine = std::max(store.lastLine, line);

@@ -48,6 +48,7 @@ double ListFiles(const RtString& pattern, RtStringArray& names) {
             ::closedir(folder);
         }
     } catch (...) {
+        // The listing is the program's value (see core/fatal.h).
         zrv::StopOutOfMemory();
     }
     const auto folderCount = static_cast<std::int32_t>(folders.size());

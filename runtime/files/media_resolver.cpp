@@ -136,6 +136,7 @@ std::int32_t ResolveMediaName(MediaResolver& resolver, const RtString& name, RtS
         out = usable.c_str();
         return result;
     } catch (...) {
+        // Out of memory or an unreadable pack (see core/fatal.h): the name cannot be opened.
         out = "";
         return 0;
     }
@@ -147,5 +148,6 @@ void SetMediaPacks(const RtString& memoryPack, const RtString& filePack) {
         zrv::PointResolverAt(files.memoryResolver, memoryPack.c_str());
         zrv::PointResolverAt(files.fileResolver, filePack.c_str());
     } catch (...) {
+        // No memory for the pack names (see core/fatal.h): the packs stay as they were.
     }
 }

@@ -97,6 +97,7 @@ RtString RegisterMemoryFile(const void* block, std::int32_t size) {
         if (size > 0) std::memcpy(copy.get(), block, static_cast<std::size_t>(size));
         return RtString(zrv::Runtime().files.memoryFiles.Add(std::move(copy), size).c_str());
     } catch (...) {
+        // No memory for the copy or its name (see core/fatal.h): no memory file.
         return RtString();
     }
 }
@@ -105,6 +106,7 @@ std::int32_t ReleaseMemoryFile(const RtString& name) {
     try {
         return zrv::Runtime().files.memoryFiles.Remove(name.c_str()) ? 1 : 0;
     } catch (...) {
+        // No memory to look the name up (see core/fatal.h): nothing was released.
         return 0;
     }
 }

@@ -156,6 +156,7 @@ PackHit LookUpPackEntry(RtFile& pack, std::string_view baseName) {
         try {
             data.resize(static_cast<std::size_t>(storedSize));
         } catch (...) {
+            // No room for the packed bytes (see core/fatal.h): the name is not found.
             return hit;
         }
         if (bytes.Read(start, data.data(), storedSize) && Unpack(data.data(), storedSize, hit)) {

@@ -18,6 +18,7 @@ void AppendToBuffer(png_structp png, png_bytep data, png_size_t count) {
     try {
         out->insert(out->end(), data, data + count);
     } catch (...) {
+        // Nothing may be thrown through libpng's C frames: the write fails instead.
         stored = false;
     }
     if (!stored) png_error(png, "out of memory");

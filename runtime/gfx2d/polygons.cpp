@@ -39,6 +39,7 @@ void BeginPolygon(std::int32_t slot) {
     try {
         zrv::MakeRoomFor(gfx.polygon, 1);
     } catch (...) {
+        // No room yet (see core/fatal.h): each vertex asks again as it is added.
     }
     zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
     if (renderer == nullptr) return;
@@ -70,6 +71,7 @@ void AddPolygonVertex(std::int32_t x, std::int32_t y, std::int32_t textureX, std
         zrv::MakeRoomFor(gfx.polygon, gfx.polygon.size() + 1);
         gfx.polygon.push_back(vertex);
     } catch (...) {
+        // No room for the vertex (see core/fatal.h): the polygon is drawn without it.
     }
 }
 

@@ -24,6 +24,7 @@ bool MakeRoom(std::vector<TextVertex>& vertices, std::size_t needed) {
     try {
         vertices.reserve(capacity);
     } catch (...) {
+        // No room for the vertices (see core/fatal.h): this text is not drawn.
         return false;
     }
     return true;

@@ -3,7 +3,7 @@
 #include "zorvane/gfx2d.h"
 
 void SetViewport(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    // A pending 3D shadow pass would be closed here; without the 3D engine none is open.
+    // The view is a plain 2D projection of the rectangle; no other pass uses the old one.
     if (zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get()) renderer->ResetView2D(x, y, width, height);
 }
 
