@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "audio/capture.h"
-#include "display/support/live_child.h"
 #include "display/support/x_display.h"
+#include "support/child_process.h"
+#include "support/clock.h"
 #include "support/temp_dir.h"
 
 namespace zrv::test {
@@ -128,9 +129,6 @@ public:
 
     // Waits for the player to end (killing it after the time-out).
     ChildResult Finish(double seconds = 20);
-
-    static double Now();
-    static void Pause(double seconds);
 
 private:
     TempDir work_;
