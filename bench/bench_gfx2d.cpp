@@ -7,7 +7,6 @@
 // Without one they report an error and the decoding benchmarks still run.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +16,7 @@
 #include "core/runtime_state.h"
 #include "gfx2d/image_codecs.h"
 #include "gfx2d/presented_frame.h"
+#include "support/image_builders.h"
 #include "zorvane.h"
 
 namespace {
@@ -185,27 +185,7 @@ BENCHMARK(BM_GfxDecodePng1024)->Unit(benchmark::kMillisecond);
 
 void BM_GfxDecodeJpeg1024(benchmark::State& state) {
     const std::vector<std::uint8_t> rgb = Picture();
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = info.image_height = 1024;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 90, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        auto row = const_cast<JSAMPROW>(rgb.data() + static_cast<std::size_t>(info.next_scanline) * 1024 * 3);
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    const std::vector<std::uint8_t> file(buffer, buffer + size);
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
+    const std::vector<std::uint8_t> file = zrv::test::MakeJpeg(1024, 1024, 3, rgb, 90);
 
     zrv::DecodedImage image;
     for (auto _ : state) {

@@ -105,8 +105,7 @@ TEST(PlayerKeys, TheCursorEnterSpaceNAndPDriveThePlayback) {
     EXPECT_TRUE(player.WaitForTone(660));
     ASSERT_TRUE(TapUntil(player, "p", [](const Screen& s) { return Selected(s, kSecondFile); }));
     EXPECT_TRUE(player.WaitForTone(880));
-    player.X().Tap("Escape");
-    EXPECT_EQ(player.Finish().exitCode, 0);
+    EXPECT_EQ(player.EndWithEscape().exitCode, 0);
 }
 
 // The readout shows the track and its time; Left and Right move 5 s, with Shift 30 s.
@@ -148,8 +147,7 @@ TEST(PlayerKeys, TheReadoutShowsTheTrackAndItsTimeAndTheArrowsSeek) {
 
     // Stopped, the readout is gone.
     ASSERT_TRUE(TapUntil(player, "BackSpace", ReadoutEmpty));
-    player.X().Tap("Escape");
-    EXPECT_EQ(player.Finish().exitCode, 0);
+    EXPECT_EQ(player.EndWithEscape().exitCode, 0);
 }
 
 // + and - in the main row and on the keypad move the knob by 5, the number and the level
@@ -174,23 +172,16 @@ TEST(PlayerKeys, PlusAndMinusMoveTheVolumeAndBackspaceOpensTheParentFolder) {
             << volume;
     }
     EXPECT_LT(VolumeNumberEnd(player.Shot()), VolumeNumberEnd(loud));
-    EXPECT_TRUE(player.WaitForScreen([&](const Screen&) {
-        const double level = player.RecentLevel();
-        return level > full * 0.45 && level < full * 0.55;
-    }));
+    EXPECT_TRUE(player.WaitForLevel(full * 0.45, full * 0.55));
     ASSERT_TRUE(TapUntil(player, "equal", [](const Screen& s) { return KnobAt(s, 55); }));
     ASSERT_TRUE(TapUntil(player, "KP_Add", [](const Screen& s) { return KnobAt(s, 60); }));
-    EXPECT_TRUE(player.WaitForScreen([&](const Screen&) {
-        const double level = player.RecentLevel();
-        return level > full * 0.55 && level < full * 0.65;
-    }));
+    EXPECT_TRUE(player.WaitForLevel(full * 0.55, full * 0.65));
 
     // At start the folder line shows ".../inner/media/"; the parent is ".../start/".
     const int before = FolderLineChars(player.Shot());
     ASSERT_TRUE(TapUntil(player, "BackSpace", [&](const Screen& s) { return FolderLineChars(s) == before - 12; }));
     EXPECT_TRUE(player.WaitForSilence());
-    player.X().Tap("Escape");
-    EXPECT_EQ(player.Finish().exitCode, 0);
+    EXPECT_EQ(player.EndWithEscape().exitCode, 0);
 }
 
 // Folder, volume and loop switch come back in the next run; a damaged file is passed over.
@@ -208,11 +199,9 @@ TEST(PlayerKeys, TheFolderVolumeAndLoopSwitchAreRememberedAndADamagedFileIsPasse
         for (const int volume : {95, 90, 85, 80}) {
             ASSERT_TRUE(TapUntil(player, "minus", [&](const Screen& s) { return KnobAt(s, volume); })) << volume;
         }
-        ASSERT_TRUE(player.Click(kLoopX, kLoopY, [](const Screen& s) { return LoopOutline(s) == 135; },
-                                 [](const Screen& s) { return LoopOutline(s) == 200; }));
+        ASSERT_TRUE(SwitchLoopOn(player));
         player.MoveTo(300, 150);
-        player.X().Tap("Escape");
-        ASSERT_EQ(player.Finish().exitCode, 0);
+        ASSERT_EQ(player.EndWithEscape().exitCode, 0);
     }
     ASSERT_TRUE(std::filesystem::exists(file));
     {
@@ -222,8 +211,7 @@ TEST(PlayerKeys, TheFolderVolumeAndLoopSwitchAreRememberedAndADamagedFileIsPasse
         EXPECT_TRUE(player.WaitForScreen([](const Screen& s) { return KnobAt(s, 80) && LoopOutline(s) == 200; }));
         // The folder named on the command line wins; started without one, the player
         // lists the folder it listed last.
-        player.X().Tap("Escape");
-        ASSERT_EQ(player.Finish().exitCode, 0);
+        ASSERT_EQ(player.EndWithEscape().exitCode, 0);
     }
     EXPECT_NE(ReadFile(file).find("folder=" + root / "elsewhere/"), std::string::npos) << ReadFile(file);
     {
@@ -247,8 +235,7 @@ TEST(PlayerKeys, TheFolderVolumeAndLoopSwitchAreRememberedAndADamagedFileIsPasse
         ASSERT_TRUE(player.Open());
         player.MoveTo(300, 150);
         EXPECT_TRUE(player.WaitForScreen([](const Screen& s) { return KnobAt(s, 100) && LoopOutline(s) == 125; }));
-        player.X().Tap("Escape");
-        EXPECT_EQ(player.Finish().exitCode, 0);
+        EXPECT_EQ(player.EndWithEscape().exitCode, 0);
     }
     EXPECT_NE(ReadFile(file).find("volume=100"), std::string::npos) << ReadFile(file);
 }

@@ -27,10 +27,10 @@ public:
     std::string Get(const std::string& name) { return Flat(bus_.Property(kName, kPlayer, name).out); }
     // Asks until the property's answer holds text; false after the time-out.
     bool WaitFor(const std::string& name, const std::string& text, double seconds = 30) {
-        const double deadline = PlayerSession::Now() + seconds;
+        const double deadline = Now() + seconds;
         while (Get(name).find(text) == std::string::npos) {
-            if (PlayerSession::Now() > deadline) return false;
-            PlayerSession::Pause(0.05);
+            if (Now() > deadline) return false;
+            Pause(0.05);
         }
         return true;
     }
@@ -63,14 +63,14 @@ TEST(PlayerMediaControls, TheDesktopPlaysPausesStepsSeeksAndEndsThePlayerAndSees
     EXPECT_TRUE(desktop.WaitFor("Metadata", "string \"xesam:title\" variant string \"a.wav\""));
     EXPECT_NE(desktop.Get("Metadata").find("/start/a.wav\""), std::string::npos);
     const long long early = desktop.Position();
-    PlayerSession::Pause(0.5);
+    Pause(0.5);
     EXPECT_GT(desktop.Position(), early);
 
     ASSERT_TRUE(desktop.Call("PlayPause"));
     EXPECT_TRUE(player.WaitForSilence());
     EXPECT_TRUE(desktop.WaitFor("PlaybackStatus", "\"Paused\""));
     const long long paused = desktop.Position();
-    PlayerSession::Pause(0.5);
+    Pause(0.5);
     EXPECT_EQ(desktop.Position(), paused);
     ASSERT_TRUE(desktop.Call("PlayPause"));
     EXPECT_TRUE(player.WaitForTone(660, kToneRms * 0.8));
@@ -80,8 +80,8 @@ TEST(PlayerMediaControls, TheDesktopPlaysPausesStepsSeeksAndEndsThePlayerAndSees
     EXPECT_TRUE(desktop.WaitFor("Metadata", "variant string \"b.wav\""));
     const long long before = desktop.Position();
     ASSERT_TRUE(desktop.Call("Seek", {"int64:10000000"}));
-    const double deadline = PlayerSession::Now() + 30;
-    while (desktop.Position() < before + 9000000 && PlayerSession::Now() < deadline) PlayerSession::Pause(0.05);
+    const double deadline = Now() + 30;
+    while (desktop.Position() < before + 9000000 && Now() < deadline) Pause(0.05);
     EXPECT_GE(desktop.Position(), before + 9000000);
 
     EXPECT_EQ(bus.Send(kName, {"/org/mpris/MediaPlayer2", "org.mpris.MediaPlayer2.Quit"}).exitCode, 0);

@@ -67,8 +67,7 @@ TEST(PlayerMusic, TheLoopSwitchRestartsAShortTrackUntilItIsSwitchedOff) {
     PlayerSession player(root / "start", root / "home");
     ASSERT_TRUE(player.Open());
 
-    ASSERT_TRUE(player.Click(kLoopX, kLoopY, [](const Screen& s) { return LoopOutline(s) == 135; },
-                             [](const Screen& s) { return LoopOutline(s) == 200; }));
+    ASSERT_TRUE(SwitchLoopOn(player));
     ASSERT_TRUE(ClickEntry(player, EntryRow(2)));
     ASSERT_TRUE(player.WaitForTone(660));
     // For three seconds of output the 300 ms track is heard again and again. The player
@@ -121,10 +120,7 @@ TEST(PlayerMusic, DraggingTheVolumeKnobSetsTheLevelOfTheOutput) {
     ASSERT_TRUE(player.WaitForScreen([](const Screen& s) { return s.At(KnobLeft(100), kKnobY).IsGrey(155); }));
     player.MoveTo(500, kKnobY);
     EXPECT_TRUE(player.WaitForScreen([](const Screen& s) { return s.At(KnobLeft(50), kKnobY).IsGrey(155); }));
-    EXPECT_TRUE(player.WaitForScreen([&](const Screen&) {
-        const double level = player.RecentLevel();
-        return level > full * 0.45 && level < full * 0.55;
-    }));
+    EXPECT_TRUE(player.WaitForLevel(full * 0.45, full * 0.55));
     // Beyond the track's ends the volume stops at 0 and 100.
     player.MoveTo(300, kKnobY);
     EXPECT_TRUE(player.WaitForScreen([](const Screen& s) { return s.At(KnobLeft(0), kKnobY).IsGrey(155); }));

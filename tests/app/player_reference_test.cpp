@@ -1,44 +1,23 @@
-// The idle player compared with a reference picture committed beside the tests, so that any
-// change in how it looks shows up. The picture is made by running with
-// ZRV_UPDATE_REFERENCES=1 and is looked at before it is committed.
-//
-// Tolerance: a pixel matches when no channel differs by more than 2; at most 0.2 % of the
-// window may differ by more. The folder line's text holds the test's own temporary path, so
-// it is left out of the comparison and checked for its length instead.
+// The idle player compared with a reference picture (support/reference_picture.h), so that
+// any change in how it looks shows up. The folder line's text holds the test's own
+// temporary path, so it is left out of the comparison and checked for its length instead.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <array>
 
-#include "gfx2d/image_codecs.h"
 #include "player_session.h"
+#include "support/reference_picture.h"
 
 namespace zrv::test {
 namespace {
 
-constexpr int kChannelTolerance = 2;
-constexpr double kDifferingShare = 0.002;
-
 bool InFolderLineText(int x, int y) { return x >= 2 && x <= 637 && y >= 23 && y <= 42; }
 
-struct Difference {
-    int differing = 0;
-    int worst = 0;
-};
-
-Difference Compare(const Screen& screen, const DecodedImage& reference) {
-    Difference result;
-    for (int y = 0; y < kPlayerHeight; ++y) {
-        const std::uint8_t* expected = reference.Row(y);
-        for (int x = 0; x < kPlayerWidth; ++x) {
-            if (InFolderLineText(x, y)) continue;
-            const Rgb drawn = screen.At(x, y);
-            const int difference = std::max({std::abs(drawn.red - expected[x * 4]), std::abs(drawn.green - expected[x * 4 + 1]),
-                                             std::abs(drawn.blue - expected[x * 4 + 2])});
-            result.worst = std::max(result.worst, difference);
-            if (difference > kChannelTolerance) ++result.differing;
-        }
-    }
-    return result;
+PixelAt PixelsOf(const Screen& screen) {
+    return [&screen](int x, int y) {
+        const Rgb pixel = screen.At(x, y);
+        return std::array<int, 3>{pixel.red, pixel.green, pixel.blue};
+    };
 }
 
 TEST(PlayerReference, TheIdlePlayerInAPreparedFolderLooksAsItsReferencePicture) {
@@ -54,38 +33,23 @@ TEST(PlayerReference, TheIdlePlayerInAPreparedFolderLooksAsItsReferencePicture) 
     EXPECT_EQ(FolderLineChars(screen), static_cast<int>((root / "start/media/").size()));
 
     const std::string path = std::string(ZRV_APP_REFERENCE_DIR) + "/idle_player.png";
-    if (const char* update = std::getenv("ZRV_UPDATE_REFERENCES"); update != nullptr && *update == '1') {
-        // Blue, green, red from the bottom row up, as frames are handed to the encoder.
-        std::vector<std::uint8_t> bgr(static_cast<std::size_t>(kPlayerWidth) * kPlayerHeight * 3);
-        for (int y = 0; y < kPlayerHeight; ++y) {
-            for (int x = 0; x < kPlayerWidth; ++x) {
-                const Rgb pixel = InFolderLineText(x, y) ? Rgb{20, 20, 20} : screen.At(x, y);
-                std::uint8_t* out = bgr.data() + (static_cast<std::size_t>(kPlayerHeight - 1 - y) * kPlayerWidth + x) * 3;
-                out[0] = static_cast<std::uint8_t>(pixel.blue);
-                out[1] = static_cast<std::uint8_t>(pixel.green);
-                out[2] = static_cast<std::uint8_t>(pixel.red);
-            }
-        }
-        std::vector<std::uint8_t> png;
-        ASSERT_TRUE(EncodePng(BgrFrame{bgr.data(), kPlayerWidth, kPlayerHeight, kPlayerWidth}, KeyInFramebuffer{}, png));
-        WriteFile(path, std::string(png.begin(), png.end()));
+    if (UpdatingReferences()) {
+        const PixelAt shown = PixelsOf(screen);
+        ASSERT_NO_FATAL_FAILURE(WriteReference(path, kPlayerWidth, kPlayerHeight, [&shown](int x, int y) {
+            return InFolderLineText(x, y) ? std::array<int, 3>{20, 20, 20} : shown(x, y);
+        }));
         GTEST_SKIP() << "wrote " << path;
     }
 
-    const std::string stored = ReadFile(path);
     DecodedImage reference;
-    ASSERT_TRUE(DecodePng(ByteSpan(reinterpret_cast<const std::uint8_t*>(stored.data()), stored.size()), path.c_str(),
-                          kNoKeyColour, reference))
-        << path;
-    ASSERT_EQ(reference.width, kPlayerWidth);
-    ASSERT_EQ(reference.height, kPlayerHeight);
+    ASSERT_NO_FATAL_FAILURE(LoadReference(path, kPlayerWidth, kPlayerHeight, reference));
     // A busy machine may show a frame still on its way; the idle player settles within
     // moments, a real change in its looks never does.
-    Difference difference;
-    const int allowed = static_cast<int>(kPlayerWidth * kPlayerHeight * kDifferingShare);
+    PictureDifference difference;
+    const int allowed = AllowedDifferences(kPlayerWidth, kPlayerHeight);
     player.WaitForScreen(
         [&](const Screen& shot) {
-            difference = Compare(shot, reference);
+            difference = ComparePicture(reference, kPlayerWidth, kPlayerHeight, PixelsOf(shot), InFolderLineText);
             return difference.differing <= allowed;
         },
         5);

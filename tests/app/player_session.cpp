@@ -3,7 +3,6 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <sys/stat.h>
-#include <time.h>
 
 #include <filesystem>
 #include <fstream>
@@ -160,17 +159,6 @@ bool PlayerSession::WaitForSilence(double seconds) const {
 }
 
 ChildResult PlayerSession::Finish(double seconds) { return child_->Finish(seconds); }
-
-double PlayerSession::Now() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-void PlayerSession::Pause(double seconds) {
-    timespec ts{0, static_cast<long>(seconds * 1e9)};
-    nanosleep(&ts, nullptr);
-}
 
 // The folder line's text starts at x = 9, one 8-pixel cell per character, rows 28 to 39.
 int FolderLineChars(const Screen& screen) {

@@ -14,8 +14,9 @@
 #include <vector>
 
 #include "audio/capture.h"
-#include "display/support/live_child.h"
 #include "display/support/x_display.h"
+#include "support/child_process.h"
+#include "support/clock.h"
 #include "support/temp_dir.h"
 
 namespace zrv::test {
@@ -125,12 +126,21 @@ public:
     bool WaitForSilence(double seconds = 15) const;
     // RMS level of the last 300 ms played (left side).
     double RecentLevel() const;
+    // Waits until that level lies between low and high; false after the time-out.
+    bool WaitForLevel(double low, double high, double seconds = 15) {
+        return WaitForScreen([&](const Screen&) {
+            const double level = RecentLevel();
+            return level > low && level < high;
+        }, seconds);
+    }
 
     // Waits for the player to end (killing it after the time-out).
     ChildResult Finish(double seconds = 20);
-
-    static double Now();
-    static void Pause(double seconds);
+    // Taps Escape, which ends the player, and waits for the end.
+    ChildResult EndWithEscape() {
+        x_.Tap("Escape");
+        return Finish();
+    }
 
 private:
     TempDir work_;
@@ -147,6 +157,12 @@ private:
 constexpr int kLoopX = 619;
 constexpr int kLoopY = 188;
 inline int LoopOutline(const Screen& screen) { return screen.At(604, kLoopY).red; }
+// Clicks the switch from off to on; false when it did not light up under the mouse or did
+// not switch.
+inline bool SwitchLoopOn(PlayerSession& player) {
+    return player.Click(kLoopX, kLoopY, [](const Screen& s) { return LoopOutline(s) == 135; },
+                        [](const Screen& s) { return LoopOutline(s) == 200; });
+}
 
 // The number of characters the folder line shows, from where its text ends.
 int FolderLineChars(const Screen& screen);

@@ -7,10 +7,10 @@
 
 #include "capture.h"
 #include "disk_audio.h"
-#include "display/support/live_child.h"
 #include "files/pack_writer.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "support/text.h"
 #include "wave_bytes.h"
 // Xlib's macros (None, Status, ...) come last, after every header that could use the names.
 #include "display/support/x_display.h"
@@ -19,14 +19,10 @@
 namespace zrv::test {
 namespace {
 
-using Env = std::vector<std::pair<std::string, std::string>>;
-
 // A windowed child of a sanitizer build leaves the GL driver's allocations and SDL's D-Bus
 // connection behind at exit, none of them the runtime's; errors are still caught, only the
 // leak report at exit is off. The audio code's own releases are leak-checked in-process.
 const std::pair<std::string, std::string> kNoLeakReport{"ASAN_OPTIONS", "detect_leaks=0"};
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // The disk driver's rate when nothing reports another: what the runtime falls back to.
 constexpr int kDiskRate = 48000;

@@ -10,6 +10,7 @@
 #include "core/runtime_state.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "support/text.h"
 #include "zorvane/maths.h"
 
 namespace zrv::test {
@@ -31,8 +32,6 @@ ProbeRun Probe(const std::string& mode, const std::string& debugMode = "0", Chil
     run.log = ReadLogLines(tmp.Path());
     return run;
 }
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(ProgramProcess, NormalEndLeavesThreeLogLinesAndRunsTheQuitHookAndDestructors) {
     TempDir marker;

@@ -3,18 +3,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "display/support/live_child.h"
 #include "display/support/no_display.h"
 #include "display/support/x_display.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "support/text.h"
 
 namespace zrv::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Env = std::vector<std::pair<std::string, std::string>>;
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(WindowedProgram, TheCloseBoxEndsItThroughTheQuitHook) {
     TempDir tmp;

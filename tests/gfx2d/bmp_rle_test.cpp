@@ -9,8 +9,8 @@
 #include <string>
 
 #include "files/little_endian.h"
-#include "gfx2d/image_builders.h"
 #include "gfx2d/image_codecs.h"
+#include "support/image_builders.h"
 #include "support/temp_dir.h"
 
 namespace zrv::test {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gfx2d/image_builders.h"
+#include "support/image_builders.h"
 #include "support/temp_dir.h"
 
 namespace zrv::test {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "files/little_endian.h"
-#include "gfx2d/image_builders.h"
 #include "gfx2d/image_codecs.h"
+#include "support/image_builders.h"
 
 namespace zrv::test {
 namespace {

@@ -1,18 +1,13 @@
-// Whole frames of drawing scenes compared with reference pictures committed beside the
-// tests, so that any change in what the runtime draws shows up. The pictures are made by
-// running with ZRV_UPDATE_REFERENCES=1 and are looked at before they are committed.
-//
-// Tolerance: a pixel matches when no channel differs by more than 2; at most 0.2 % of the
-// frame may differ by more (rasterisation of turned and filtered edges may move a pixel
-// between Mesa versions). Everything else must be exact.
+// Whole frames of drawing scenes compared with reference pictures (support/reference_picture.h
+// says how they are made and how closely they must match).
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
-#include <cstdlib>
 
 #include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
-#include "gfx2d/image_codecs.h"
+#include "support/reference_picture.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -20,8 +15,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kChannelTolerance = 2;
-constexpr double kDifferingShare = 0.002;
 
 class ReferenceScenes : public Canvas {
 protected:
@@ -50,33 +43,20 @@ void ReferenceScenes::ExpectMatchesReference(const std::string& name) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kWidth, kHeight, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
-    const BgrFrame frame{bgr.data(), kWidth, kHeight, kWidth};
+    const PixelAt drawn = [&bgr](int x, int y) {
+        const std::uint8_t* p = bgr.data() + (static_cast<std::size_t>(kHeight - 1 - y) * kWidth + x) * 3;
+        return std::array<int, 3>{p[2], p[1], p[0]};
+    };
 
-    if (const char* update = std::getenv("ZRV_UPDATE_REFERENCES"); update != nullptr && *update == '1') {
-        std::vector<std::uint8_t> png;
-        ASSERT_TRUE(EncodePng(frame, KeyInFramebuffer{}, png));
-        StoreFile(path, png);
+    if (UpdatingReferences()) {
+        ASSERT_NO_FATAL_FAILURE(WriteReference(path, kWidth, kHeight, drawn));
         GTEST_SKIP() << "wrote " << path;
     }
-    const std::string stored = ReadFile(path);
     DecodedImage reference;
-    ASSERT_TRUE(DecodePng(Bytes(stored.begin(), stored.end()), path.c_str(), kNoKeyColour, reference)) << path;
-    ASSERT_EQ(reference.width, kWidth);
-    ASSERT_EQ(reference.height, kHeight);
-    int differing = 0;
-    int worst = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        const std::uint8_t* drawn = bgr.data() + static_cast<std::size_t>(kHeight - 1 - y) * kWidth * 3;
-        const std::uint8_t* expected = reference.Row(y);
-        for (int x = 0; x < kWidth; ++x) {
-            int difference = 0;
-            for (int c = 0; c < 3; ++c) difference = std::max(difference, std::abs(drawn[x * 3 + 2 - c] - expected[x * 4 + c]));
-            worst = std::max(worst, difference);
-            if (difference > kChannelTolerance) ++differing;
-        }
-    }
-    EXPECT_LE(differing, static_cast<int>(kWidth * kHeight * kDifferingShare))
-        << name << ": " << differing << " pixels differ, by up to " << worst;
+    ASSERT_NO_FATAL_FAILURE(LoadReference(path, kWidth, kHeight, reference));
+    const PictureDifference difference = ComparePicture(reference, kWidth, kHeight, drawn);
+    EXPECT_LE(difference.differing, AllowedDifferences(kWidth, kHeight))
+        << name << ": " << difference.differing << " pixels differ, by up to " << difference.worst;
 }
 
 TEST_F(ReferenceScenes, Primitives) {

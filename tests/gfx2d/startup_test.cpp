@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "gfx2d/image_builders.h"
 #include "gfx2d/image_codecs.h"
 #include "support/child_process.h"
+#include "support/image_builders.h"
 #include "support/temp_dir.h"
 
 namespace zrv::test {

@@ -2,19 +2,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "display/support/live_child.h"
 #include "display/support/x_display.h"
+#include "support/child_process.h"
 #include "support/temp_dir.h"
+#include "support/text.h"
 
 namespace zrv::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-using Env = std::vector<std::pair<std::string, std::string>>;
 
 const Lines kCleanRun{"Init GFX", "OpenGL Software Emulation", "Init Finalized", "Shut down ZRV"};
-
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TEST(EndingKeys, EscapeEndsTheProgram) {
     TempDir tmp;

@@ -10,7 +10,6 @@
 #include <string>
 #include <thread>
 
-#include "platform/forked_child.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "zorvane/platform.h"

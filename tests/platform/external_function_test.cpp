@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/forked_child.h"
 #include "platform/module_cache.h"
+#include "support/child_process.h"
 #include "zorvane/platform.h"
 
 namespace zrv::test {

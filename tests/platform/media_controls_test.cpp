@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/media_controls_state.h"
-#include "platform/forked_child.h"
+#include "support/child_process.h"
 #include "support/scoped_env.h"
 #include "support/session_bus.h"
 #include "support/temp_dir.h"

@@ -11,19 +11,13 @@
 #include <iterator>
 #include <string>
 
+#include "../support/probe_io.h"
 #include "zorvane.h"
 
 namespace {
 
-std::string Env(const char* name, const char* fallback = "") {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : fallback;
-}
-
-void Say(const std::string& fact) {
-    std::printf("%s\n", fact.c_str());
-    std::fflush(stdout);
-}
+using zrv::test::Env;
+using zrv::test::Say;
 
 double OnQuit() {
     Say("quit hook, music playing " + std::to_string(IsMusicPlaying()));

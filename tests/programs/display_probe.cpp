@@ -5,19 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "../support/probe_io.h"
 #include "zorvane.h"
 
 namespace {
 
-std::string Env(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : fallback;
-}
-
-void Say(const char* fact) {
-    std::printf("%s\n", fact);
-    std::fflush(stdout);
-}
+using zrv::test::Env;
+using zrv::test::Say;
 
 double OnQuit() {
     Say("quit hook");

@@ -10,19 +10,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "../support/probe_io.h"
 #include "zorvane.h"
 
 namespace {
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
-
-void Say(const std::string& fact) {
-    std::printf("%s\n", fact.c_str());
-    std::fflush(stdout);
-}
+using zrv::test::Env;
+using zrv::test::Say;
 
 void CopyThroughChannels(const RtString& name, const std::string& target) {
     if (OpenChannel(0, name, 1) == 0) {

@@ -7,19 +7,15 @@
 #include <fstream>
 #include <string>
 
+#include "../support/probe_io.h"
 #include "zorvane.h"
 
 namespace {
 
-std::string Probe() {
-    const char* mode = std::getenv("ZRV_PROBE");
-    return mode != nullptr ? mode : "end";
-}
+using zrv::test::Env;
+using zrv::test::Say;
 
-void Say(const std::string& fact) {
-    std::printf("%s\n", fact.c_str());
-    std::fflush(stdout);
-}
+std::string Probe() { return Env("ZRV_PROBE", "end"); }
 
 int hookCalls = 0;
 

@@ -11,18 +11,15 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "../support/probe_io.h"
 #include "../support/process_memory.h"
 #include "zorvane.h"
 
 namespace {
 
+using zrv::test::Env;
 using zrv::test::ResetPeakMemory;
 using zrv::test::StatusKiB;
-
-std::string Env(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : fallback;
-}
 
 // A smooth picture with some detail, one RGB row at a time.
 void PictureRow(int y, int side, std::vector<std::uint8_t>& row) {

@@ -3,23 +3,12 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <time.h>
 
+#include "support/clock.h"
 
 namespace zrv::test {
 
 namespace {
-
-double Now() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-void Pause(double seconds) {
-    timespec ts{0, static_cast<long>(seconds * 1e9)};
-    nanosleep(&ts, nullptr);
-}
 
 // The server's error for a window that vanished while the test looked at it is not a
 // failure of the test.

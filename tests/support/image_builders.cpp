@@ -1,4 +1,4 @@
-#include "gfx2d/image_builders.h"
+#include "support/image_builders.h"
 
 #include <jpeglib.h>
 #include <png.h>
@@ -102,7 +102,7 @@ Bytes MakePng(const PngLayout& layout) {
     return out;
 }
 
-Bytes MakeJpeg(std::int32_t width, std::int32_t height, int components, const Bytes& samples) {
+Bytes MakeJpeg(std::int32_t width, std::int32_t height, int components, const Bytes& samples, int quality) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -115,7 +115,7 @@ Bytes MakeJpeg(std::int32_t width, std::int32_t height, int components, const By
     info.input_components = components;
     info.in_color_space = components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_set_quality(&info, quality, TRUE);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples.data() + static_cast<std::size_t>(info.next_scanline) * width * components);

@@ -1,5 +1,5 @@
-// Image files made in the tests: BMP written byte by byte, PNG and JPEG through the same
-// libraries the runtime reads them with, each in the exact variant a test needs.
+// Image files made in the tests and benchmarks: BMP written byte by byte, PNG and JPEG
+// through the same libraries the runtime reads them with, each in the exact variant needed.
 #pragma once
 
 #include <cstdint>
@@ -44,8 +44,8 @@ struct PngLayout {
 };
 Bytes MakePng(const PngLayout& layout);
 
-// A baseline JPEG of RGB (components 3) or grey (components 1) samples, top-down, quality 95.
-Bytes MakeJpeg(std::int32_t width, std::int32_t height, int components, const Bytes& samples);
+// A baseline JPEG of RGB (components 3) or grey (components 1) samples, top-down.
+Bytes MakeJpeg(std::int32_t width, std::int32_t height, int components, const Bytes& samples, int quality = 95);
 
 void StoreFile(const std::string& path, const Bytes& bytes);
 
