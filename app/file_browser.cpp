@@ -192,15 +192,27 @@ void StopTrack() {
     B.selectionShown = YesNo(false);
 }
 
-// The same press must not also click an entry of the new list. A folder that cannot be
-// entered leaves the current one, listed afresh.
-void OpenFolder(const RtString& folder) {
+namespace {
+
+// The same press must not also click an entry of the list it leads to.
+void BeginOpening() {
     B.clickLatch = 1;
     StopTrack();
+}
+
+// A folder that cannot be entered leaves the current one, listed afresh.
+void ListFolder(const RtString& folder) {
     B.listValid = 0;
     ChangeDir(folder);
     shared.browseDir = ReadCurrentDir();
     B.scrollOffset = 0;
+}
+
+}  // namespace
+
+void OpenFolder(const RtString& folder) {
+    BeginOpening();
+    ListFolder(folder);
 }
 
 // Every click stops the music and forgets the track first, so the loop switch only ever
@@ -208,12 +220,8 @@ void OpenFolder(const RtString& folder) {
 void OpenEntry(std::int32_t i) {
     B.selectedEntry = i;
     const RtString& name = B.entryName(i);
-    if (B.entryShown(i) != "." && FileExists(name) == 0) {
-        OpenFolder(name);
-    } else {
-        B.clickLatch = 1;
-        StopTrack();
-    }
+    BeginOpening();
+    if (B.entryShown(i) != "." && FileExists(name) == 0) ListFolder(name);
     if (IsMusic(B.entryKind(i))) {
         PlayTrack(name);
         B.selectionShown = YesNo(true);
