@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "audio/audio_runtime.h"
+#include "audio/audio_state.h"
 #include "audio/media_player.h"
 #include "audio/mixer.h"
-#include "core/runtime_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/memory_files.h"
 
@@ -124,7 +124,7 @@ void BM_PlaySoundToFirstSampleInTheDeviceBuffer(benchmark::State& state) {
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
     zrv::CreateSoundSlots();
     zrv::InitSound(nullptr);
-    auto& audio = zrv::Runtime().audio;
+    auto& audio = zrv::Audio();
     if (audio.system == nullptr) {
         state.SkipWithError("no audio device");
         return;

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/runtime_state.h"
 #include "input/input_events.h"
 #include "input/pointer_position.h"
+#include "zorvane/program.h"
 
 namespace zrv {
 

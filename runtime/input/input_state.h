@@ -125,4 +125,7 @@ void BindInputToWindow(InputState& state, SDL_Window* window);
 
 JoystickSample ReadJoystickState(InputState& state, std::int32_t index);
 
+// The input record; null without a window, so every caller checks it.
+InputState* Input() noexcept;
+
 }  // namespace zrv

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "core/runtime_state.h"
+#include "net/net_state.h"
 
 namespace zrv {
 
@@ -47,8 +47,6 @@ NetState::~NetState() {
         if (entry.socket >= 0) ::close(entry.socket);
     }
 }
-
-NetState& Net() noexcept { return Runtime().net; }
 
 void StartNetwork() noexcept {
     CloseAllSockets();

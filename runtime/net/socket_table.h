@@ -7,8 +7,6 @@
 
 namespace zrv {
 
-NetState& Net() noexcept;
-
 // Start-up: every entry free, and room for all of them among the process's open files.
 void StartNetwork() noexcept;
 // Shutdown: every open socket closed and the start count back to 0.

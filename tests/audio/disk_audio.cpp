@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "audio/audio_runtime.h"
-#include "core/runtime_state.h"
+#include "audio/audio_state.h"
 #include "zorvane/clock.h"
 
 namespace zrv::test {
@@ -20,7 +20,7 @@ void AudioTest::SetUp() {
     InitSound(nullptr);
     openedAt_ = Now();
     open_ = true;
-    const auto& system = Runtime().audio.system;
+    const auto& system = Audio().system;
     if (std::string(driver_) == "dummy") {
         ASSERT_EQ(system, nullptr);
     } else {

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 
-#include "core/runtime_state.h"
 #include "platform/paths.h"
 #include "support/temp_dir.h"
 #include "zorvane/program.h"

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime_state.h"
 #include "files/channel_table.h"
+#include "files/files_state.h"
 #include "files/pack_writer.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
 #include "gfx2d/image_codecs.h"
 #include "zorvane.h"

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <set>
 
-#include "core/runtime_state.h"
 #include "net_test_helpers.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
