@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/paths.h"
+#include "core/temp_directory.h"
 #include "zorvane/program.h"
 
 namespace zrv {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "core/temp_directory.h"
 #include "files/files_state.h"
 #include "files/pack_format.h"
 #include "files/pack_reader.h"

@@ -6,7 +6,6 @@
 
 #include "audio/audio_runtime.h"
 #include "core/runtime_log.h"
-#include "core/runtime_state.h"
 #include "display/graphics_startup.h"
 #include "files/channel_table.h"
 #include "files/media_resolver.h"
@@ -14,6 +13,7 @@
 #include "platform/command_line.h"
 #include "platform/media_controls_state.h"
 #include "platform/paths.h"
+#include "program/runtime_state.h"
 #include "zorvane/clock.h"
 #include "zorvane/files.h"
 #include "zorvane/maths.h"

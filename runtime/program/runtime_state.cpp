@@ -1,4 +1,4 @@
-#include "core/runtime_state.h"
+#include "program/runtime_state.h"
 
 namespace zrv {
 
