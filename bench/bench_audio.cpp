@@ -122,8 +122,8 @@ BENCHMARK(BM_FfmpegToNullStartUpOnly)->UseManualTime()->Unit(benchmark::kMillise
 void BM_PlaySoundToFirstSampleInTheDeviceBuffer(benchmark::State& state) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-    zrv::CreateSoundSlots();
-    zrv::InitSound(nullptr);
+    zrv::StartSoundSlots();
+    zrv::StartSound(nullptr);
     auto& audio = zrv::Audio();
     if (audio.system == nullptr) {
         state.SkipWithError("no audio device");
@@ -162,8 +162,8 @@ void BM_PlaySoundToFirstSampleInTheDeviceBuffer(benchmark::State& state) {
     }
     state.counters["buffer_ms"] = audio.system->BufferFrames() * 1000.0 / audio.system->Rate();
     ReleaseMemoryFile(name);
-    zrv::DestroySoundSlots();
-    zrv::ReleaseSound();
+    zrv::StopSoundSlots();
+    zrv::StopSound();
 }
 BENCHMARK(BM_PlaySoundToFirstSampleInTheDeviceBuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 

@@ -61,7 +61,7 @@ void CheckMusicLoop() {
     music.window->Play();
 }
 
-void CloseMusic() {
+void StopMusicPlayer() {
     Audio().movie.reset();
     StopMusic();
 }

@@ -30,19 +30,19 @@ SoundSlot* AddressedSlot(std::int32_t slot) {
 
 }  // namespace
 
-void CreateSoundSlots() {
+void StartSoundSlots() {
     auto& slots = Audio().slots;
     slots.clear();
     slots.resize(kSoundSlots);
 }
 
-void InitSound(WindowHandle) {
+void StartSound(WindowHandle) {
     // SDL's audio device needs no window, so a new window changes nothing.
     auto& audio = Audio();
     if (audio.system == nullptr) audio.system = SoundSystem::Open();
 }
 
-void DestroySoundSlots() {
+void StopSoundSlots() {
     auto& audio = Audio();
     if (Mixer* mixer = CurrentMixer()) {
         for (SoundSlot& slot : audio.slots) EmptySlot(slot, *mixer);
@@ -50,7 +50,7 @@ void DestroySoundSlots() {
     audio.slots.clear();
 }
 
-void ReleaseSound() {
+void StopSound() {
     auto& audio = Audio();
     // Nothing may be left reading from the mixer when the device goes.
     audio.movie.reset();

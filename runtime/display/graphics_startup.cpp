@@ -28,7 +28,7 @@ OpenGLLumivane* OpenRenderer() {
 
 }  // namespace
 
-DisplayStart CreateMainDisplay(const RtString& title) {
+DisplayStart StartDisplay(const RtString& title) {
     const ProjectSettings& settings = Settings();
     RendererSlot() = std::make_unique<OpenGLLumivane>();
     OpenGLLumivane& renderer = *Renderer();
@@ -48,7 +48,7 @@ DisplayStart CreateMainDisplay(const RtString& title) {
     return DisplayStart::ready;
 }
 
-void EnterConfiguredDisplayMode() {
+void StartDisplayMode() {
     OpenGLLumivane* renderer = OpenRenderer();
     if (renderer == nullptr) return;
     if (Settings().fullscreen != 0) {
@@ -59,7 +59,7 @@ void EnterConfiguredDisplayMode() {
     MainWindow() = renderer->window;
 }
 
-void FinishGraphicsStartup(std::int32_t showCommand) {
+void StartFirstFrame(std::int32_t showCommand) {
     OpenGLLumivane* renderer = OpenRenderer();
     if (renderer == nullptr) {
         StampFrameClocks();

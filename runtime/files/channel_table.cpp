@@ -24,7 +24,7 @@ RtFile& ChannelFile(double channel) {
     return Files().channels[static_cast<std::size_t>(number)];
 }
 
-void CloseAllChannels() noexcept {
+void StopChannels() noexcept {
     for (RtFile& file : Files().channels) file.Close();
 }
 

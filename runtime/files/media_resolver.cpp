@@ -118,7 +118,7 @@ void StartMediaResolvers() {
     PointResolverAt(files.fileResolver, executable);
 }
 
-void ReleaseMediaResolvers() noexcept {
+void StopMediaResolvers() noexcept {
     auto& files = Files();
     ReleaseLastResult(files.memoryResolver);
     ReleaseLastResult(files.fileResolver);

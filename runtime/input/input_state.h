@@ -100,7 +100,7 @@ struct InputState {
 };
 
 // Start-up: devices bound to the window; exclusiveMouse is the project's pointerHidden.
-void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
+void StartInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
 void ReleaseInput(InputState& state);
 
 // Takes a keyboard snapshot: the keys down now, and for a reader also the keys pressed

@@ -48,12 +48,12 @@ NetState::~NetState() {
     }
 }
 
-void StartNetwork() noexcept {
+void StartNet() noexcept {
     CloseAllSockets();
     RaiseOpenFileLimit();
 }
 
-void CloseNetwork() noexcept {
+void StopNet() noexcept {
     CloseAllSockets();
     Net().startCount = 0;
 }

@@ -16,8 +16,8 @@ void AudioTest::SetUp() {
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     if (const char* old = ::getenv("TMPDIR")) oldTmpdir_ = old;
     ::setenv("TMPDIR", folder.Path().c_str(), 1);
-    CreateSoundSlots();
-    InitSound(nullptr);
+    StartSoundSlots();
+    StartSound(nullptr);
     openedAt_ = Now();
     open_ = true;
     const auto& system = Audio().system;
@@ -32,9 +32,9 @@ void AudioTest::SetUp() {
 void AudioTest::Release() {
     if (!open_) return;
     open_ = false;
-    CloseMusic();
-    DestroySoundSlots();
-    ReleaseSound();
+    StopMusicPlayer();
+    StopSoundSlots();
+    StopSound();
 }
 
 void AudioTest::TearDown() {

@@ -65,7 +65,7 @@ inline std::string PackText(const std::vector<PackInput>& files, bool fromEnd) {
 // Channels closed, stores written back and emptied, resolvers without a pack, the error
 // code cleared: what every test starts from and leaves behind.
 inline void ResetFiles() {
-    CloseAllChannels();
+    StopChannels();
     OpenConfigFile("");
     RtString ignored;
     ReadFileLine("", 0, ignored);
