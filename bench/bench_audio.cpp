@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "audio/audio_runtime.h"
+#include "audio/audio_state.h"
 #include "audio/media_player.h"
 #include "audio/mixer.h"
-#include "core/runtime_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/memory_files.h"
 
@@ -122,9 +122,9 @@ BENCHMARK(BM_FfmpegToNullStartUpOnly)->UseManualTime()->Unit(benchmark::kMillise
 void BM_PlaySoundToFirstSampleInTheDeviceBuffer(benchmark::State& state) {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", "/dev/null", 1);
-    zrv::CreateSoundSlots();
-    zrv::InitSound(nullptr);
-    auto& audio = zrv::Runtime().audio;
+    zrv::StartSoundSlots();
+    zrv::StartSound(nullptr);
+    auto& audio = zrv::Audio();
     if (audio.system == nullptr) {
         state.SkipWithError("no audio device");
         return;
@@ -162,8 +162,8 @@ void BM_PlaySoundToFirstSampleInTheDeviceBuffer(benchmark::State& state) {
     }
     state.counters["buffer_ms"] = audio.system->BufferFrames() * 1000.0 / audio.system->Rate();
     ReleaseMemoryFile(name);
-    zrv::DestroySoundSlots();
-    zrv::ReleaseSound();
+    zrv::StopSoundSlots();
+    zrv::StopSound();
 }
 BENCHMARK(BM_PlaySoundToFirstSampleInTheDeviceBuffer)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 

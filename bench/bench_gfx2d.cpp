@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/image_codecs.h"
 #include "gfx2d/presented_frame.h"
 #include "support/image_builders.h"
@@ -30,7 +30,7 @@ bool Display() {
     static const bool ready = [] {
         if (std::getenv("DISPLAY") == nullptr) return false;
         StartRuntime(1, "Zorvane benchmark");
-        auto* renderer = zrv::Runtime().renderer.get();
+        auto* renderer = zrv::Renderer();
         if (renderer == nullptr || renderer->ready == 0) return false;
         std::vector<std::uint8_t> bgr(kSpriteSide * kSpriteSide * 3);
         for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(i * 7);
@@ -79,7 +79,7 @@ void BM_GfxRawQuads(benchmark::State& state) {
     const auto texture = static_cast<GLuint>(QuerySpriteTextureId(kSpriteSlot));
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    zrv::Runtime().renderer->boundTexture = 0;
+    zrv::Renderer()->boundTexture = 0;
     const float s1 = 1.0f, t1 = 1.0f;
     for (auto _ : state) {
         for (int i = 0; i < count; ++i) {
@@ -144,7 +144,7 @@ void BM_GfxKeepPresentedFrame(benchmark::State& state) {
         state.SkipWithError("no display");
         return;
     }
-    auto& renderer = *zrv::Runtime().renderer;
+    auto& renderer = *zrv::Renderer();
     for (auto _ : state) {
         zrv::KeepPresentedFrame(renderer);
         glFinish();

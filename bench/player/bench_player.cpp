@@ -30,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "frame_periods.h"
 #include "picture.h"
 #include "player.h"
@@ -89,7 +89,7 @@ bool Player() {
         settings.frameRateLimit = 60;
         settings.title = "Zorvane kelvo_5";
         StartRuntime(1, settings.title);
-        auto* renderer = zrv::Runtime().renderer.get();
+        auto* renderer = zrv::Renderer();
         if (renderer == nullptr || renderer->ready == 0) return false;
         SetAutoPause(0);
         player::StartPlayer();

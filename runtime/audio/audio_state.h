@@ -26,4 +26,6 @@ struct AudioState {
     std::unique_ptr<MediaPlayer> movie;
 };
 
+AudioState& Audio() noexcept;
+
 }  // namespace zrv

@@ -7,8 +7,9 @@
 #include "audio/audio_state.h"
 #include "audio/media_source.h"
 #include "audio/movie_screen.h"
-#include "core/runtime_state.h"
 #include "display/frame_pump.h"
+#include "display/opengl_lumivane.h"
+#include "input/input_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/clock.h"
 
@@ -29,14 +30,13 @@ bool UserInterrupts(InputState* input) {
 }
 
 std::int32_t ShowMovie(const RtString& name, bool loop) {
-    auto& runtime = Runtime();
     RtString resolved;
     if (!ResolvePlayableName(name, resolved)) return kNotShown;
-    OpenGLLumivane* renderer = runtime.renderer.get();
+    OpenGLLumivane* renderer = Renderer();
     // The movie is drawn into the main window; without one there is nowhere to show it.
     if (renderer == nullptr || renderer->window == nullptr || renderer->context == nullptr) return kNotShown;
 
-    auto& audio = runtime.audio;
+    auto& audio = Audio();
     audio.movie = std::make_unique<MediaPlayer>();
     Mixer* mixer = audio.system != nullptr ? &audio.system->GetMixer() : nullptr;
     if (!audio.movie->Open(resolved.c_str(), mixer, true)) {
@@ -51,7 +51,7 @@ std::int32_t ShowMovie(const RtString& name, bool loop) {
     const PixelRect destination = MovieDestination(movie.VideoWidth(), movie.VideoHeight(), clientWidth, clientHeight);
     MovieScreen screen(renderer->window);
 
-    InputState* input = runtime.input.get();
+    InputState* input = Input();
     // A key or button still held from before would end the movie at once.
     while (UserInterrupts(input)) {
         PumpWithHook();
@@ -89,7 +89,7 @@ std::int32_t PlayMovie(const RtString& name) {
         return zrv::ShowMovie(name, false);
     } catch (...) {
         // Out of memory or a decoder's error (see core/fatal.h): no movie, as for a bad file.
-        zrv::Runtime().audio.movie.reset();
+        zrv::Audio().movie.reset();
         return 3;
     }
 }
@@ -99,7 +99,7 @@ std::int32_t PlayMovieLooped(const RtString& name) {
         return zrv::ShowMovie(name, true);
     } catch (...) {
         // Out of memory or a decoder's error (see core/fatal.h): no movie, as for a bad file.
-        zrv::Runtime().audio.movie.reset();
+        zrv::Audio().movie.reset();
         return 3;
     }
 }

@@ -6,7 +6,7 @@
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
 #include "audio/media_source.h"
-#include "core/runtime_state.h"
+#include "display/frame_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/clock.h"
 #include "zorvane/maths.h"
@@ -32,7 +32,7 @@ void CloseMusicWindow(MusicState& music) {
 }
 
 void OpenMusic(MusicState& music, std::int32_t loop) {
-    auto& audio = Runtime().audio;
+    auto& audio = Audio();
     auto player = std::make_unique<MediaPlayer>();
     Mixer* mixer = audio.system != nullptr ? &audio.system->GetMixer() : nullptr;
     if (!player->Open(music.file, mixer, false)) return;
@@ -51,7 +51,7 @@ void CountLoopFrom(MusicState& music, std::int32_t positionMs) {
 }  // namespace
 
 void CheckMusicLoop() {
-    MusicState& music = Runtime().audio.music;
+    MusicState& music = Audio().music;
     if (music.loopEnd <= 0 || music.window == nullptr || music.paused) return;
     const double now = ReadClockMs();
     if (now < music.loopEnd) return;
@@ -61,16 +61,15 @@ void CheckMusicLoop() {
     music.window->Play();
 }
 
-void CloseMusic() {
-    Runtime().audio.movie.reset();
+void StopMusicPlayer() {
+    Audio().movie.reset();
     StopMusic();
 }
 
 }  // namespace zrv
 
 void StartMusic(const RtString& name, std::int32_t loop) {
-    auto& runtime = zrv::Runtime();
-    zrv::MusicState& music = runtime.audio.music;
+    zrv::MusicState& music = zrv::Audio().music;
     try {
         zrv::CloseMusicWindow(music);
         music.file = name.c_str();
@@ -87,7 +86,7 @@ void StartMusic(const RtString& name, std::int32_t loop) {
             music.volume = 1;
             if (music.window != nullptr) music.window->SetVolume(1000);
         }
-        runtime.frame.paused = 0;
+        zrv::Frame().paused = 0;
     } catch (...) {
         // Out of memory or a decoder's error (see core/fatal.h): no music, as for a bad file.
         music.window.reset();
@@ -96,33 +95,33 @@ void StartMusic(const RtString& name, std::int32_t loop) {
 }
 
 std::int32_t StopMusic() {
-    zrv::CloseMusicWindow(zrv::Runtime().audio.music);
+    zrv::CloseMusicWindow(zrv::Audio().music);
     return 0;
 }
 
 void SetMusicVolume(double volume) {
-    zrv::MusicState& music = zrv::Runtime().audio.music;
+    zrv::MusicState& music = zrv::Audio().music;
     if (volume == music.volume) return;
     music.volume = volume;
     if (music.window != nullptr) music.window->SetVolume(TruncateToInt32(volume * 1000));
 }
 
 std::int32_t IsMusicPlaying() {
-    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    const zrv::MusicState& music = zrv::Audio().music;
     if (music.window == nullptr) return 0;
     if (music.loopEnd > 0) return 1;
     return music.window->PositionMs() < music.window->LengthMs() ? 1 : 0;
 }
 
 void PauseMusic() {
-    zrv::MusicState& music = zrv::Runtime().audio.music;
+    zrv::MusicState& music = zrv::Audio().music;
     if (music.window == nullptr || music.paused) return;
     music.window->Stop();
     music.paused = true;
 }
 
 void ResumeMusic() {
-    zrv::MusicState& music = zrv::Runtime().audio.music;
+    zrv::MusicState& music = zrv::Audio().music;
     if (music.window == nullptr || !music.paused) return;
     music.paused = false;
     zrv::CountLoopFrom(music, music.window->PositionMs());
@@ -130,22 +129,22 @@ void ResumeMusic() {
 }
 
 std::int32_t IsMusicPaused() {
-    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    const zrv::MusicState& music = zrv::Audio().music;
     return music.window != nullptr && music.paused ? 1 : 0;
 }
 
 double MusicPosition() {
-    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    const zrv::MusicState& music = zrv::Audio().music;
     return music.window != nullptr ? music.window->PositionMs() : 0;
 }
 
 double MusicLength() {
-    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    const zrv::MusicState& music = zrv::Audio().music;
     return music.window != nullptr ? music.window->LengthMs() : 0;
 }
 
 void SeekMusic(double milliseconds) {
-    zrv::MusicState& music = zrv::Runtime().audio.music;
+    zrv::MusicState& music = zrv::Audio().music;
     if (music.window == nullptr) return;
     // Not a number goes to the start, as a negative time does.
     const double length = music.window->LengthMs();
@@ -157,7 +156,7 @@ void SeekMusic(double milliseconds) {
 }
 
 RtString MusicTitle() {
-    const zrv::MusicState& music = zrv::Runtime().audio.music;
+    const zrv::MusicState& music = zrv::Audio().music;
     if (music.window == nullptr) return RtString();
     return RtString(music.window->Title().c_str());
 }

@@ -5,7 +5,6 @@
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
 #include "audio/wave_loader.h"
-#include "core/runtime_state.h"
 #include "zorvane/audio.h"
 #include "zorvane/maths.h"
 #include "zorvane/media_pack.h"
@@ -17,42 +16,42 @@ namespace {
 constexpr std::int32_t kLastSlot = kSoundSlots - 1;
 
 Mixer* CurrentMixer() {
-    auto& system = Runtime().audio.system;
+    auto& system = Audio().system;
     return system != nullptr ? &system->GetMixer() : nullptr;
 }
 
 // The slot a play or load request addresses; null for a negative number or before the
 // slot table exists.
 SoundSlot* AddressedSlot(std::int32_t slot) {
-    auto& slots = Runtime().audio.slots;
+    auto& slots = Audio().slots;
     if (slot < 0 || slots.empty()) return nullptr;
     return &slots[static_cast<std::size_t>(std::min(slot, kLastSlot))];
 }
 
 }  // namespace
 
-void CreateSoundSlots() {
-    auto& slots = Runtime().audio.slots;
+void StartSoundSlots() {
+    auto& slots = Audio().slots;
     slots.clear();
     slots.resize(kSoundSlots);
 }
 
-void InitSound(WindowHandle) {
+void StartSound(WindowHandle) {
     // SDL's audio device needs no window, so a new window changes nothing.
-    auto& audio = Runtime().audio;
+    auto& audio = Audio();
     if (audio.system == nullptr) audio.system = SoundSystem::Open();
 }
 
-void DestroySoundSlots() {
-    auto& audio = Runtime().audio;
+void StopSoundSlots() {
+    auto& audio = Audio();
     if (Mixer* mixer = CurrentMixer()) {
         for (SoundSlot& slot : audio.slots) EmptySlot(slot, *mixer);
     }
     audio.slots.clear();
 }
 
-void ReleaseSound() {
-    auto& audio = Runtime().audio;
+void StopSound() {
+    auto& audio = Audio();
     // Nothing may be left reading from the mixer when the device goes.
     audio.movie.reset();
     audio.music.window.reset();
@@ -65,7 +64,7 @@ void ReleaseSound() {
 }  // namespace zrv
 
 std::int32_t FindFreeSound() {
-    const auto& slots = zrv::Runtime().audio.slots;
+    const auto& slots = zrv::Audio().slots;
     for (std::int32_t slot = 0; slot < zrv::kSoundSlots; ++slot) {
         if (slots.empty() || slots[static_cast<std::size_t>(slot)].voiceCount == 0) return slot;
     }
@@ -114,7 +113,7 @@ std::int32_t PlaySound(std::int32_t slot, double pan, double volume) {
 
 std::int32_t IsSoundPlaying(std::int32_t channel) {
     if (channel < 0) return 0;
-    const auto& slots = zrv::Runtime().audio.slots;
+    const auto& slots = zrv::Audio().slots;
     const std::size_t slot = static_cast<std::size_t>(channel >> 8);
     const std::int32_t voice = channel & 255;
     zrv::Mixer* mixer = zrv::CurrentMixer();
@@ -125,7 +124,7 @@ std::int32_t IsSoundPlaying(std::int32_t channel) {
 void StopAllSounds() {
     zrv::Mixer* mixer = zrv::CurrentMixer();
     if (mixer == nullptr) return;
-    for (zrv::SoundSlot& slot : zrv::Runtime().audio.slots) {
+    for (zrv::SoundSlot& slot : zrv::Audio().slots) {
         for (std::int32_t voice = 0; voice < slot.voiceCount; ++voice) {
             mixer->StopVoice(*slot.voices[static_cast<std::size_t>(voice)]);
         }

@@ -1,7 +1,7 @@
 #include <cstdio>
 
+#include "core/core_state.h"
 #include "core/fatal.h"
-#include "core/runtime_state.h"
 #include "zorvane/maths.h"
 
 namespace {
@@ -20,26 +20,26 @@ const char* ErrorTextOf(std::int32_t code) noexcept {
 }  // namespace
 
 double SetErrorCode(double code) noexcept {
-    auto& errors = zrv::Runtime().errors;
+    auto& errors = zrv::Errors();
     errors.errorCode = TruncateToInt32(code);
     errors.errorLine = errors.currentLine;
     return code;
 }
 
 double ClearErrorCode() noexcept {
-    zrv::Runtime().errors.errorCode = 0;
+    zrv::Errors().errorCode = 0;
     return 0;
 }
 
 RtString GetErrorText() {
-    const std::int32_t code = zrv::Runtime().errors.errorCode;
+    const std::int32_t code = zrv::Errors().errorCode;
     char text[64];
     std::snprintf(text, sizeof text, "%.4d %s", code, ErrorTextOf(code));
     return RtString(text);
 }
 
 void SetSourcePosition(std::int32_t tag, std::int32_t line) noexcept {
-    auto& errors = zrv::Runtime().errors;
+    auto& errors = zrv::Errors();
     errors.positionTag = tag;
     errors.currentLine = line;
 }

@@ -2,7 +2,6 @@
 #include <cstdint>
 
 #include "core/random_state.h"
-#include "core/runtime_state.h"
 #include "zorvane/maths.h"
 
 namespace {
@@ -37,7 +36,7 @@ void StoreBlock(const MixWords& w, std::uint32_t* block) noexcept {
 }  // namespace
 
 std::uint32_t NextRandom() noexcept {
-    zrv::RandomState& r = zrv::Runtime().random;
+    zrv::RandomState& r = zrv::Random();
     std::uint32_t* const mm = r.state;
     std::uint32_t a = r.accumulator;
     r.counter += 1;
@@ -66,7 +65,7 @@ std::uint32_t NextRandom() noexcept {
 }
 
 void InitRandom(std::int32_t seed) noexcept {
-    zrv::RandomState& r = zrv::Runtime().random;
+    zrv::RandomState& r = zrv::Random();
     r.accumulator = r.lastResult = r.counter = 0;
     MixWords w{kGoldenRatio, kGoldenRatio, kGoldenRatio, kGoldenRatio,
                kGoldenRatio, kGoldenRatio, kGoldenRatio, kGoldenRatio};

@@ -14,4 +14,6 @@ struct RandomState {
     std::uint32_t resultCount = 0;
 };
 
+RandomState& Random() noexcept;
+
 }  // namespace zrv

@@ -7,8 +7,7 @@
 #include <cerrno>
 #include <string>
 
-#include "core/runtime_state.h"
-#include "platform/paths.h"
+#include "core/temp_directory.h"
 #include "zorvane/program.h"
 
 namespace zrv {
@@ -67,14 +66,14 @@ std::string LogPath() { return TempDirectory() + "ErrorLog.txt"; }
 void StartFreshLog() {
     const std::string path = LogPath();
     if (!IsMemoryName(path)) unlink(path.c_str());
-    Runtime().log = RuntimeLogFile{};
+    LogFile() = RuntimeLogFile{};
 }
 
 }  // namespace zrv
 
 void AppendLogLine(const RtString& text) {
     const std::string line = std::string(text.Buffer() != nullptr ? text.Buffer() : "") + "\r\n";
-    auto& log = zrv::Runtime().log;
+    auto& log = zrv::LogFile();
     // Each line opens and closes the file, so the log is complete on disk after every line.
     for (int attempt = 0; attempt < 5; ++attempt) {
         const std::string path = zrv::LogPath();

@@ -15,6 +15,8 @@ struct RuntimeLogFile {
     std::uint64_t inode = 0;
 };
 
+RuntimeLogFile& LogFile() noexcept;
+
 std::string LogPath();
 // Every run starts with a fresh log: the old file is deleted, and the next line makes a new
 // one. When something that cannot be deleted stands at the name, the run's lines are dropped.

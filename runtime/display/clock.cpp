@@ -4,12 +4,12 @@
 
 #include <cerrno>
 
-#include "core/runtime_state.h"
+#include "display/frame_state.h"
 #include "zorvane/maths.h"
 
 void InitClock() noexcept {
     // The monotonic clock is the performance counter here: nanoseconds, always present.
-    auto& clock = zrv::Runtime().clock;
+    auto& clock = zrv::Clock();
     timespec resolution{};
     clock.usesCounter = clock_getres(CLOCK_MONOTONIC, &resolution) == 0;
     clock.counterFrequency = 1e9;
@@ -23,7 +23,7 @@ double ReadClockMs() noexcept {
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
-double ElapsedMs() noexcept { return ReadClockMs() - zrv::Runtime().clock.startStamp; }
+double ElapsedMs() noexcept { return ReadClockMs() - zrv::Clock().startStamp; }
 
 void SleepMs(double milliseconds) noexcept {
     const std::int32_t ms = TruncateToInt32(milliseconds);

@@ -2,7 +2,6 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
-#include "core/runtime_state.h"
 #include "display/gl_extensions.h"
 #include "display/opengl_lumivane.h"
 #include "display/sdl_video.h"

@@ -24,4 +24,9 @@ struct FrameLoopFlags {
     double (*messageHook)() = nullptr;
 };
 
+ClockState& Clock() noexcept;
+FrameLoopFlags& Frame() noexcept;
+// Set by a break to the debugger, which hid the window; the next frame shows it again.
+std::int32_t& BreakPending() noexcept;
+
 }  // namespace zrv

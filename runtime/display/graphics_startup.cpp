@@ -6,8 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "core/core_state.h"
 #include "core/fatal.h"
-#include "core/runtime_state.h"
+#include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/sdl_video.h"
 #include "display/window_events.h"
 #include "gfx2d/gfx2d_hooks.h"
@@ -20,17 +22,16 @@ namespace {
 constexpr std::int32_t kShowHidden = 0;
 
 OpenGLLumivane* OpenRenderer() {
-    auto* renderer = Runtime().renderer.get();
+    auto* renderer = Renderer();
     return renderer != nullptr && renderer->window != nullptr ? renderer : nullptr;
 }
 
 }  // namespace
 
-DisplayStart CreateMainDisplay(const RtString& title) {
-    auto& runtime = Runtime();
-    const ProjectSettings& settings = runtime.settings;
-    runtime.renderer = std::make_unique<OpenGLLumivane>();
-    OpenGLLumivane& renderer = *runtime.renderer;
+DisplayStart StartDisplay(const RtString& title) {
+    const ProjectSettings& settings = Settings();
+    RendererSlot() = std::make_unique<OpenGLLumivane>();
+    OpenGLLumivane& renderer = *Renderer();
     if (!renderer.CreateDisplay(nullptr, settings.width, settings.height, 0,
                                 settings.frameRateLimit, settings.sampleCount)) {
         // Asked for, the renderer stays without a window and the frame loop still keeps the
@@ -42,24 +43,23 @@ DisplayStart CreateMainDisplay(const RtString& title) {
         if (detail != nullptr && *detail != '\0') reason += std::string(" (") + detail + ")";
         StopAtStartUp(reason);
     }
-    runtime.mainWindow = renderer.window;
+    MainWindow() = renderer.window;
     SDL_SetWindowTitle(renderer.window, title.c_str());
     return DisplayStart::ready;
 }
 
-void EnterConfiguredDisplayMode() {
-    auto& runtime = Runtime();
+void StartDisplayMode() {
     OpenGLLumivane* renderer = OpenRenderer();
     if (renderer == nullptr) return;
-    if (runtime.settings.fullscreen != 0) {
+    if (Settings().fullscreen != 0) {
         renderer->EnterFullscreen();
     } else {
         renderer->EnterWindowed();
     }
-    runtime.mainWindow = renderer->window;
+    MainWindow() = renderer->window;
 }
 
-void FinishGraphicsStartup(std::int32_t showCommand) {
+void StartFirstFrame(std::int32_t showCommand) {
     OpenGLLumivane* renderer = OpenRenderer();
     if (renderer == nullptr) {
         StampFrameClocks();
@@ -80,7 +80,7 @@ void FinishGraphicsStartup(std::int32_t showCommand) {
 }
 
 void StampFrameClocks() {
-    auto& clock = Runtime().clock;
+    auto& clock = Clock();
     clock.startStamp = clock.thisFrameStamp = clock.lastFrameStamp = ReadClockMs();
 }
 

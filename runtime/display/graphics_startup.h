@@ -14,12 +14,12 @@ enum class DisplayStart {
 
 // Constructs the renderer, opens its window with the project's settings and makes it the
 // main window with the given title. A window that cannot be opened ends the process.
-DisplayStart CreateMainDisplay(const RtString& title);
+DisplayStart StartDisplay(const RtString& title);
 // Fullscreen or windowed, as the project asks.
-void EnterConfiguredDisplayMode();
+void StartDisplayMode();
 // The first cleared and presented frame, the 2D view, the cursor and the frame clocks;
 // showCommand 0 starts hidden.
-void FinishGraphicsStartup(std::int32_t showCommand);
+void StartFirstFrame(std::int32_t showCommand);
 void StampFrameClocks();
 void HideMainWindow();
 

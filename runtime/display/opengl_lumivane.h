@@ -3,7 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "zorvane/program.h"
+#include "zorvane/rt_string.h"
 
 struct SDL_Window;
 
@@ -79,5 +83,14 @@ struct DisplayProcessState {
     bool rendererNameFetched = false;
     std::string rendererName;
 };
+
+// The renderer; null without a window (a run without one, or after shutdown).
+OpenGLLumivane* Renderer() noexcept;
+// The renderer's owning slot, for the display start-up that fills it.
+std::unique_ptr<OpenGLLumivane>& RendererSlot() noexcept;
+DisplayProcessState& DisplayProcess() noexcept;
+WindowHandle& MainWindow() noexcept;
+// The title the window shows (pause marks are added to it, not stored in it).
+RtString& WindowTitle() noexcept;
 
 }  // namespace zrv

@@ -3,11 +3,14 @@
 #include <SDL2/SDL.h>
 
 #include "audio/audio_runtime.h"
-#include "core/runtime_state.h"
+#include "core/core_state.h"
 #include "display/frame_pump.h"
+#include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/window_events.h"
 #include "gfx2d/gfx2d_hooks.h"
 #include "gfx2d/shader_programs.h"
+#include "input/input_state.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
 #include "zorvane/input.h"
@@ -19,9 +22,8 @@ namespace {
 // After a break the debugger had the window hidden; in a debugging session it comes back
 // at the next frame.
 void ShowAfterBreak() {
-    auto& runtime = Runtime();
-    if (runtime.settings.debugMode == 0 || runtime.breakPending == 0) return;
-    auto* renderer = runtime.renderer.get();
+    if (Settings().debugMode == 0 || BreakPending() == 0) return;
+    auto* renderer = Renderer();
     if (renderer == nullptr || renderer->window == nullptr) return;
     SDL_ShowWindow(renderer->window);
     SDL_RaiseWindow(renderer->window);
@@ -43,26 +45,25 @@ void ResetDrawingState(OpenGLLumivane& renderer) {
 }  // namespace zrv
 
 void PresentFrame() {
-    auto& runtime = zrv::Runtime();
     zrv::ShowAfterBreak();
 
-    runtime.clock.lastFrameStamp = runtime.clock.thisFrameStamp;
-    runtime.clock.thisFrameStamp = ReadClockMs();
+    zrv::Clock().lastFrameStamp = zrv::Clock().thisFrameStamp;
+    zrv::Clock().thisFrameStamp = ReadClockMs();
 
     // An inactive window holds the program here, while its window stays responsive.
-    while (runtime.frame.paused != 0 && runtime.renderer != nullptr &&
-           runtime.renderer->window != nullptr) {
+    while (zrv::Frame().paused != 0 && zrv::Renderer() != nullptr &&
+           zrv::Renderer()->window != nullptr) {
         zrv::CheckMusicLoop();
         zrv::PumpWithHook();
         SleepMs(100);
     }
 
-    if (auto* input = runtime.input.get()) {
+    if (auto* input = zrv::Input()) {
         zrv::RefreshKeyboard(*input);
         input->newFrame = true;
         const bool escape = zrv::EscapeDownInSnapshot(*input);
         const bool altF4 = zrv::KeyDownInSnapshot(*input, kKeyLeftAlt) && zrv::KeyDownInSnapshot(*input, kKeyF4);
-        if ((runtime.frame.escapeQuits != 0 && escape) || altF4) {
+        if ((zrv::Frame().escapeQuits != 0 && escape) || altF4) {
             SetErrorCode(0);
             StopProgram();
         }
@@ -72,7 +73,7 @@ void PresentFrame() {
     zrv::CheckMusicLoop();
     zrv::PumpWithHook();
 
-    auto* renderer = runtime.renderer.get();
+    auto* renderer = zrv::Renderer();
     if (renderer != nullptr) {
         renderer->SwapAndWait(zrv::LookUpMessageHook());
         zrv::ResetDrawingState(*renderer);

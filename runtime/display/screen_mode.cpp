@@ -1,7 +1,6 @@
 // Windowed and fullscreen display modes, hiding and releasing the display.
 #include <SDL2/SDL.h>
 
-#include "core/runtime_state.h"
 #include "display/opengl_lumivane.h"
 #include "gfx2d/gfx2d_hooks.h"
 #include "zorvane/clock.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 
 namespace zrv {
 
@@ -40,7 +40,7 @@ bool IsSoftwareRenderer(const char* rendererName) noexcept {
 }
 
 void WarnAboutSoftwareRenderer() {
-    auto& display = Runtime().display;
+    auto& display = DisplayProcess();
     if (display.softwareWarned) return;
     if (!display.rendererNameFetched) {
         // Without a current context there is nothing to describe yet; try again next time.

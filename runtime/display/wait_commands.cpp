@@ -3,8 +3,9 @@
 #include <cmath>
 
 #include "audio/audio_runtime.h"
-#include "core/runtime_state.h"
 #include "display/frame_pump.h"
+#include "display/frame_state.h"
+#include "input/input_state.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
 #include "zorvane/input.h"
@@ -48,7 +49,7 @@ bool JoystickActive(InputState& input) {
 }
 
 void StopOnEscape(const InputState& input) {
-    if (Runtime().frame.escapeQuits == 0) return;
+    if (Frame().escapeQuits == 0) return;
     if (EscapeDownInSnapshot(input)) {
         SetErrorCode(0);
         StopProgram();
@@ -74,7 +75,7 @@ bool KeyDown(InputState& input) {
 }  // namespace zrv
 
 void WaitForInputChange() {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     const zrv::MouseLook before = input != nullptr ? zrv::LookAtMouse(*input) : zrv::MouseLook{};
     for (int round = 0; round < zrv::kRounds; ++round) {
         zrv::CheckMusicLoop();
@@ -91,7 +92,7 @@ void WaitForInputChange() {
 }
 
 void WaitForKeyPress() {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return;  // no keyboard: nothing could ever end the wait
     zrv::PollUntil([&] { return !zrv::KeyDown(*input); });
     // The snapshot the wait took decides: a tap it saw is over by now.
@@ -104,7 +105,7 @@ void WaitForKeyPress() {
 }
 
 void WaitForMouseClick() {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return;
     zrv::PollUntil([&] { return !zrv::AnyMouseButtonDown(*input); });
     do {

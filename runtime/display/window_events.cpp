@@ -2,8 +2,10 @@
 
 #include <SDL2/SDL.h>
 
-#include "core/runtime_state.h"
+#include "core/core_state.h"
 #include "display/frame_pump.h"
+#include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
 
 namespace zrv {
 
@@ -15,10 +17,9 @@ enum class Activity { activated, deactivated, minimised, restored };
 // a debugging session must be able to look at a window that does not have the focus. A
 // program that pauses only while minimised keeps running behind other windows.
 void OnActivity(Activity activity) {
-    auto& runtime = Runtime();
-    if (runtime.settings.debugMode != 0 || runtime.frame.autoPause == 0) return;
-    if (runtime.renderer == nullptr || runtime.renderer->window == nullptr) return;
-    const bool onlyMinimised = runtime.frame.pauseOnlyMinimised != 0;
+    if (Settings().debugMode != 0 || Frame().autoPause == 0) return;
+    if (Renderer() == nullptr || Renderer()->window == nullptr) return;
+    const bool onlyMinimised = Frame().pauseOnlyMinimised != 0;
     bool hold = false;
     switch (activity) {
     case Activity::activated:  // a window with the focus is not minimised either
@@ -35,9 +36,9 @@ void OnActivity(Activity activity) {
         if (!onlyMinimised) return;
         break;
     }
-    const RtString title = hold ? runtime.windowTitle + " <pause>" : runtime.windowTitle;
-    SDL_SetWindowTitle(runtime.renderer->window, title.c_str());
-    runtime.frame.paused = hold ? 1 : 0;
+    const RtString title = hold ? WindowTitle() + " <pause>" : WindowTitle();
+    SDL_SetWindowTitle(Renderer()->window, title.c_str());
+    Frame().paused = hold ? 1 : 0;
 }
 
 }  // namespace
@@ -81,7 +82,7 @@ void HandleWindowEvent(const SDL_Event& event) {
 }
 
 MessageHook LookUpMessageHook() {
-    auto& frame = Runtime().frame;
+    auto& frame = Frame();
     if (frame.messageHookState < 0) {
         frame.messageHook = FindFunctionByName("ZRV_WIN32_MSG");
         frame.messageHookState = frame.messageHook != nullptr ? 1 : 0;
@@ -91,7 +92,7 @@ MessageHook LookUpMessageHook() {
 
 void PumpWithHook() {
     const MessageHook hook = LookUpMessageHook();
-    if (auto* renderer = Runtime().renderer.get()) renderer->PumpMessages(hook);
+    if (auto* renderer = Renderer()) renderer->PumpMessages(hook);
 }
 
 bool OpenGLLumivane::PumpMessages(MessageHook hook) {

@@ -1,8 +1,9 @@
 // Opening, closing and positioning channels.
 #include "files/channel_table.h"
 
+#include "core/core_state.h"
 #include "core/fatal.h"
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 #include "zorvane/channels.h"
 #include "zorvane/maths.h"
 #include "zorvane/media_pack.h"
@@ -20,17 +21,17 @@ RtFile& ChannelFile(double channel) {
     const std::int32_t number = TruncateToInt32(channel);
     // Negative numbers too: they would index in front of the table.
     if (number < 0 || number >= kChannelCount) StopWithError(kBadChannel);
-    return Runtime().files.channels[static_cast<std::size_t>(number)];
+    return Files().channels[static_cast<std::size_t>(number)];
 }
 
-void CloseAllChannels() noexcept {
-    for (RtFile& file : Runtime().files.channels) file.Close();
+void StopChannels() noexcept {
+    for (RtFile& file : Files().channels) file.Close();
 }
 
 }  // namespace zrv
 
 double OpenChannel(double channel, const RtString& name, double mode) {
-    zrv::Runtime().errors.errorCode = 0;
+    zrv::Errors().errorCode = 0;
     zrv::RtFile& file = zrv::ChannelFile(channel);
     file.Close();
     const std::int32_t how = TruncateToInt32(mode);
@@ -52,7 +53,7 @@ double OpenChannel(double channel, const RtString& name, double mode) {
 void CloseChannel(double channel) { zrv::ChannelFile(channel).Close(); }
 
 double FindFreeChannel() noexcept {
-    const auto& channels = zrv::Runtime().files.channels;
+    const auto& channels = zrv::Files().channels;
     for (std::int32_t i = 0; i < zrv::kChannelCount; ++i) {
         if (!channels[static_cast<std::size_t>(i)].IsOpen()) return i;
     }
@@ -63,7 +64,7 @@ double EndOfFile(double channel) noexcept {
     const std::int32_t number = TruncateToInt32(channel);
     // No stop here: a loop "until end of file" on a bad number simply ends.
     if (number < 0 || number >= zrv::kChannelCount) return 1;
-    const zrv::RtFile& file = zrv::Runtime().files.channels[static_cast<std::size_t>(number)];
+    const zrv::RtFile& file = zrv::Files().channels[static_cast<std::size_t>(number)];
     return file.Position() >= file.OpenedSize() ? 1 : 0;
 }
 

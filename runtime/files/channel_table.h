@@ -14,6 +14,6 @@ using ChannelTable = std::array<RtFile, kChannelCount>;
 // The channel's file; a number outside 0..7 stops the program with error 7.
 RtFile& ChannelFile(double channel);
 // The program's end sequence.
-void CloseAllChannels() noexcept;
+void StopChannels() noexcept;
 
 }  // namespace zrv

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/fatal.h"
-#include "core/runtime_state.h"
 #include "files/ascii.h"
+#include "files/files_state.h"
 #include "files/media_resolver.h"
 #include "files/memory_files.h"
 #include "files/plain_file.h"
@@ -108,7 +108,7 @@ void ConfigStore::WriteBackIfChanged() noexcept {
 }  // namespace zrv
 
 void OpenConfigFile(const RtString& name) {
-    auto& store = zrv::Runtime().files.config;
+    auto& store = zrv::Files().config;
     store.WriteBackIfChanged();
     try {
         store.configSections.clear();
@@ -116,7 +116,7 @@ void OpenConfigFile(const RtString& name) {
         store.configName = name.c_str();
         store.configPath = zrv::AbsolutePath(store.configName);
         std::string usable;
-        if (zrv::ResolveName(zrv::Runtime().files.memoryResolver, store.configName, usable, true) == 0) return;
+        if (zrv::ResolveName(zrv::Files().memoryResolver, store.configName, usable, true) == 0) return;
         // A device or a pipe counts as missing; it would be read without end.
         zrv::RtFile file;
         if (!zrv::IsPlainFile(usable) || !file.OpenRead(usable.c_str())) return;
@@ -130,7 +130,7 @@ void OpenConfigFile(const RtString& name) {
 }
 
 RtString ReadConfigValue(const RtString& section, const RtString& key) {
-    auto& sections = zrv::Runtime().files.config.configSections;
+    auto& sections = zrv::Files().config.configSections;
     if (zrv::ConfigSection* found = zrv::FindSection(sections, section.c_str())) {
         if (const zrv::ConfigEntry* entry = zrv::FindKey(*found, key.c_str())) return RtString(entry->value.c_str());
     }
@@ -138,7 +138,7 @@ RtString ReadConfigValue(const RtString& section, const RtString& key) {
 }
 
 void WriteConfigValue(const RtString& section, const RtString& key, const RtString& value) {
-    auto& store = zrv::Runtime().files.config;
+    auto& store = zrv::Files().config;
     auto& sections = store.configSections;
     zrv::ConfigSection* found = zrv::FindSection(sections, section.c_str());
     try {

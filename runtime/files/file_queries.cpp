@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "core/core_state.h"
+#include "files/files_state.h"
 #include "files/memory_files.h"
 #include "files/rt_file.h"
 #include "zorvane/files.h"
@@ -15,7 +16,7 @@ namespace {
 
 constexpr std::int32_t kCopyChunk = 4096;
 
-void SetErrorCodeOnly(std::int32_t code) noexcept { zrv::Runtime().errors.errorCode = code; }
+void SetErrorCodeOnly(std::int32_t code) noexcept { zrv::Errors().errorCode = code; }
 
 }  // namespace
 
@@ -75,7 +76,7 @@ RtString ReadCurrentDir() {
 }
 
 RtString ReadStartDir() {
-    const RtString& folder = zrv::Runtime().files.startDirectory;
+    const RtString& folder = zrv::Files().startDirectory;
     return folder.IsEmpty() ? ReadCurrentDir() : folder;
 }
 

@@ -24,4 +24,6 @@ struct FilesState {
     RtString startDirectory;
 };
 
+FilesState& Files() noexcept;
+
 }  // namespace zrv

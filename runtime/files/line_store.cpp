@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/fatal.h"
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 #include "files/media_resolver.h"
 #include "files/memory_files.h"
 #include "files/plain_file.h"
@@ -12,6 +12,7 @@
 #include "files/text_lines.h"
 #include "zorvane/config_files.h"
 #include "zorvane/maths.h"
+#include "zorvane/program.h"
 
 namespace zrv {
 
@@ -49,7 +50,7 @@ bool SelectLineFile(LineStore& store, const std::string& name, bool reportMissin
     // A device or a pipe counts as missing; it would be read without end.
     std::string usable;
     RtFile file;
-    if (ResolveName(Runtime().files.memoryResolver, name, usable, true) == 0 || !IsPlainFile(usable) ||
+    if (ResolveName(Files().memoryResolver, name, usable, true) == 0 || !IsPlainFile(usable) ||
         !file.OpenRead(usable.c_str())) {
         if (reportMissing) SetErrorCode(kErrorNoSuchFile);
         return false;
@@ -73,7 +74,7 @@ RtString LineOf(const RtString& name, double index) {
         SetErrorCode(zrv::kBadLineIndex);
         return RtString("NO_DATA");
     }
-    auto& store = zrv::Runtime().files.lines;
+    auto& store = zrv::Files().lines;
     try {
         if (!zrv::SelectLineFile(store, name.c_str(), true)) return RtString("NO_FILE");
     } catch (...) {
@@ -104,7 +105,7 @@ std::int32_t WriteFileLine(const RtString& name, double index, const RtString& t
         SetErrorCode(zrv::kBadLineIndex);
         return zrv::kBadLineIndex;
     }
-    auto& store = zrv::Runtime().files.lines;
+    auto& store = zrv::Files().lines;
     try {
         zrv::SelectLineFile(store, name.c_str(), false);
         const std::uint32_t kept = text.Length() < zrv::kMaxLineLength ? text.Length() : zrv::kMaxLineLength;

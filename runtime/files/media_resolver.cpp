@@ -3,7 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "core/runtime_state.h"
+#include "core/temp_directory.h"
+#include "files/files_state.h"
 #include "files/pack_format.h"
 #include "files/pack_reader.h"
 #include "files/rt_file.h"
@@ -56,7 +57,7 @@ std::string TemporaryFileName(const std::string& entryName, std::int32_t positio
 void ReleaseLastResult(MediaResolver& resolver) noexcept {
     if (resolver.lastBlock != nullptr) {
         // Channels still reading the block keep it alive; its name opens no more.
-        Runtime().files.memoryFiles.Remove(resolver.lastBlockName);
+        Files().memoryFiles.Remove(resolver.lastBlockName);
         resolver.lastBlock.reset();
         resolver.lastBlockName.clear();
     }
@@ -98,7 +99,7 @@ std::int32_t ResolveName(MediaResolver& resolver, std::string_view name, std::st
     }
 
     if (wantMemory) {
-        resolver.lastBlockName = Runtime().files.memoryFiles.Add(hit.bytes, hit.size);
+        resolver.lastBlockName = Files().memoryFiles.Add(hit.bytes, hit.size);
         resolver.lastBlock = std::move(hit.bytes);
         out = resolver.lastBlockName;
         return 1;
@@ -112,22 +113,22 @@ std::int32_t ResolveName(MediaResolver& resolver, std::string_view name, std::st
 
 void StartMediaResolvers() {
     const std::string executable = ExecutablePath();
-    auto& files = Runtime().files;
+    auto& files = Files();
     PointResolverAt(files.memoryResolver, executable);
     PointResolverAt(files.fileResolver, executable);
 }
 
-void ReleaseMediaResolvers() noexcept {
-    auto& files = Runtime().files;
+void StopMediaResolvers() noexcept {
+    auto& files = Files();
     ReleaseLastResult(files.memoryResolver);
     ReleaseLastResult(files.fileResolver);
 }
 
 }  // namespace zrv
 
-MediaResolver& MemoryMediaResolver() noexcept { return zrv::Runtime().files.memoryResolver; }
+MediaResolver& MemoryMediaResolver() noexcept { return zrv::Files().memoryResolver; }
 
-MediaResolver& FileMediaResolver() noexcept { return zrv::Runtime().files.fileResolver; }
+MediaResolver& FileMediaResolver() noexcept { return zrv::Files().fileResolver; }
 
 std::int32_t ResolveMediaName(MediaResolver& resolver, const RtString& name, RtString& out, std::int32_t wantMemory) {
     try {
@@ -144,7 +145,7 @@ std::int32_t ResolveMediaName(MediaResolver& resolver, const RtString& name, RtS
 
 void SetMediaPacks(const RtString& memoryPack, const RtString& filePack) {
     try {
-        auto& files = zrv::Runtime().files;
+        auto& files = zrv::Files();
         zrv::PointResolverAt(files.memoryResolver, memoryPack.c_str());
         zrv::PointResolverAt(files.fileResolver, filePack.c_str());
     } catch (...) {

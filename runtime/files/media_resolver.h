@@ -32,7 +32,7 @@ void ReleaseLastResult(MediaResolver& resolver) noexcept;
 // Start-up: both resolvers on the running executable.
 void StartMediaResolvers();
 // Shutdown: the results of both resolvers released.
-void ReleaseMediaResolvers() noexcept;
+void StopMediaResolvers() noexcept;
 
 // The file name under which the file resolver extracts an entry: "sbx", two letters made
 // from P and S, and the entry's name with every "/" (and NUL) turned into "_", so that no

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 #include "zorvane/memory_files.h"
 
 namespace zrv {
@@ -95,7 +95,7 @@ RtString RegisterMemoryFile(const void* block, std::int32_t size) {
         std::shared_ptr<std::uint8_t> copy = zrv::AllocateBlock(size);
         if (copy == nullptr) return RtString();
         if (size > 0) std::memcpy(copy.get(), block, static_cast<std::size_t>(size));
-        return RtString(zrv::Runtime().files.memoryFiles.Add(std::move(copy), size).c_str());
+        return RtString(zrv::Files().memoryFiles.Add(std::move(copy), size).c_str());
     } catch (...) {
         // No memory for the copy or its name (see core/fatal.h): no memory file.
         return RtString();
@@ -104,7 +104,7 @@ RtString RegisterMemoryFile(const void* block, std::int32_t size) {
 
 std::int32_t ReleaseMemoryFile(const RtString& name) {
     try {
-        return zrv::Runtime().files.memoryFiles.Remove(name.c_str()) ? 1 : 0;
+        return zrv::Files().memoryFiles.Remove(name.c_str()) ? 1 : 0;
     } catch (...) {
         // No memory to look the name up (see core/fatal.h): nothing was released.
         return 0;

@@ -10,7 +10,7 @@
 #include <limits>
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 
 namespace zrv {
 
@@ -88,7 +88,7 @@ bool RtFile::OpenRead(const char* name) {
     Close();
     if (name == nullptr || *name == 0) return false;
     if (IsMemoryFileName(name)) {
-        MemoryBlock block = Runtime().files.memoryFiles.Find(name);
+        MemoryBlock block = Files().memoryFiles.Find(name);
         if (block.bytes == nullptr) return false;
         block_ = std::move(block.bytes);
         size_ = block.size;

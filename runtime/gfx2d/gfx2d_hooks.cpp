@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/background_layers.h"
 #include "gfx2d/gl_draw.h"
 #include "gfx2d/installed_font.h"
@@ -63,7 +63,7 @@ void DrawBackdrop(OpenGLLumivane& renderer) {
 }
 
 void LoadStartupFonts() {
-    OpenGLLumivane* renderer = Runtime().renderer.get();
+    OpenGLLumivane* renderer = Renderer();
     if (renderer == nullptr) return;
     // An empty name never loads: slot 0 gets the built-in font.
     LoadBitmapFont("", 0);

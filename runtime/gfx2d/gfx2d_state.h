@@ -112,4 +112,6 @@ struct Gfx2dState {
     std::int32_t boundFilter = -1;
 };
 
+Gfx2dState& Gfx() noexcept;
+
 }  // namespace zrv

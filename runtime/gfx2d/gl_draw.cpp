@@ -3,15 +3,14 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "core/runtime_state.h"
 #include "display/gl_extensions.h"
+#include "display/opengl_lumivane.h"
+#include "gfx2d/gfx2d_state.h"
 
 namespace zrv {
 
-Gfx2dState& Gfx() noexcept { return Runtime().gfx2d; }
-
 OpenGLLumivane* DrawingRenderer() noexcept {
-    OpenGLLumivane* renderer = Runtime().renderer.get();
+    OpenGLLumivane* renderer = Renderer();
     if (renderer == nullptr || renderer->window == nullptr || renderer->context == nullptr) return nullptr;
     return renderer->ready != 0 ? renderer : nullptr;
 }
@@ -88,7 +87,7 @@ void BindForChange(OpenGLLumivane& renderer, std::uint32_t texture) {
 
 void DeleteTexture(std::uint32_t& texture) {
     if (texture == 0) return;
-    if (OpenGLLumivane* renderer = Runtime().renderer.get()) {
+    if (OpenGLLumivane* renderer = Renderer()) {
         // A new texture may be given the same name; the binding must not be trusted then.
         if (renderer->boundTexture == texture) renderer->boundTexture = 0;
     }

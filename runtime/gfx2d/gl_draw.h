@@ -10,7 +10,6 @@ namespace zrv {
 
 class OpenGLLumivane;
 
-Gfx2dState& Gfx() noexcept;
 // The renderer while it has a window and a current context that can draw; null otherwise
 // (no display, or before creation has completed), and then drawing does nothing.
 OpenGLLumivane* DrawingRenderer() noexcept;

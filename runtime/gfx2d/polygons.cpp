@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/gl_draw.h"
 #include "zorvane/gfx2d.h"
 
@@ -55,7 +55,7 @@ void BeginPolygon(std::int32_t slot) {
 void AddPolygonVertex(std::int32_t x, std::int32_t y, std::int32_t textureX, std::int32_t textureY,
                       std::int32_t colour) {
     auto& gfx = zrv::Gfx();
-    const zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get();
+    const zrv::OpenGLLumivane* renderer = zrv::Renderer();
     const float alpha = renderer != nullptr ? renderer->currentAlpha : 1.0f;
     zrv::PolygonVertex vertex{static_cast<float>(x), static_cast<float>(y), 0, 0,
                               static_cast<float>(colour & 0xFF) / 255.0f,

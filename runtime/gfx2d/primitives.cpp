@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/decoded_image.h"
 #include "gfx2d/background_layers.h"
 #include "gfx2d/gl_draw.h"
@@ -59,7 +59,7 @@ void Span(std::int32_t start, std::int32_t extent, float& from, float& to) {
 }  // namespace zrv
 
 void SetBlendAlpha(double alpha) {
-    zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get();
+    zrv::OpenGLLumivane* renderer = zrv::Renderer();
     if (renderer == nullptr) return;
     // Not a number counts as 0: blending off.
     const auto a = std::isnan(alpha) ? 0.0f : static_cast<float>(alpha);
@@ -75,7 +75,7 @@ void SetBlendAlpha(double alpha) {
 }
 
 void SetSmoothing(std::int32_t flag) {
-    if (zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get()) renderer->smoothing = flag != 0 ? 1 : 0;
+    if (zrv::OpenGLLumivane* renderer = zrv::Renderer()) renderer->smoothing = flag != 0 ? 1 : 0;
 }
 
 void SetTransparentColour(std::int32_t colour) {

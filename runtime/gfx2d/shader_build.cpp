@@ -3,7 +3,7 @@
 #include <new>
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "core/core_state.h"
 #include "gfx2d/gl_draw.h"
 
 namespace zrv {
@@ -55,7 +55,7 @@ const GlExtensionTable* ShaderBuildEntryPoints() noexcept {
 }
 
 void ReportShaderProblem(const char* text) {
-    if (Runtime().settings.debugMode == 0) return;
+    if (Settings().debugMode == 0) return;
     try {
         DebugPrint(RtString(text) + "\n");
     } catch (const std::bad_alloc&) {

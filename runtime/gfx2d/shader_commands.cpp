@@ -2,7 +2,7 @@
 #include <new>
 #include <string>
 
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 #include "files/media_resolver.h"
 #include "files/rt_file.h"
 #include "gfx2d/shader_build.h"
@@ -26,7 +26,7 @@ bool ReadShaderSource(const RtString& name, std::string& source) {
     if (name.IsEmpty()) return false;
     try {
         std::string usable;
-        if (ResolveName(Runtime().files.memoryResolver, name.c_str(), usable, true) == 0) return false;
+        if (ResolveName(Files().memoryResolver, name.c_str(), usable, true) == 0) return false;
         RtFile file;
         if (!file.OpenRead(usable.c_str())) return false;
         char buffer[4096];

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "core/runtime_state.h"
+#include "files/files_state.h"
 #include "files/media_resolver.h"
 #include "gfx2d/gl_draw.h"
 #include "gfx2d/image_files.h"
@@ -54,7 +54,7 @@ bool PutImageIntoSlot(std::int32_t slot, DecodedImage& image, const UploadOption
 
 bool ResolveImageName(const std::string& name, std::string& usable) {
     try {
-        return ResolveName(Runtime().files.memoryResolver, name, usable, true) != 0;
+        return ResolveName(Files().memoryResolver, name, usable, true) != 0;
     } catch (const std::bad_alloc&) {
         return false;
     }

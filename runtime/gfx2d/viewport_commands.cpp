@@ -1,10 +1,10 @@
 // The view the program draws into.
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "zorvane/gfx2d.h"
 
 void SetViewport(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
     // The view is a plain 2D projection of the rectangle; no other pass uses the old one.
-    if (zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get()) renderer->ResetView2D(x, y, width, height);
+    if (zrv::OpenGLLumivane* renderer = zrv::Renderer()) renderer->ResetView2D(x, y, width, height);
 }
 
 void QueryViewport(double& x, double& y, double& width, double& height) {
@@ -17,7 +17,7 @@ void QueryViewport(double& x, double& y, double& width, double& height) {
 }
 
 void QueryViewportInt(std::int32_t& x, std::int32_t& y, std::int32_t& width, std::int32_t& height) {
-    const zrv::OpenGLLumivane* renderer = zrv::Runtime().renderer.get();
+    const zrv::OpenGLLumivane* renderer = zrv::Renderer();
     x = renderer != nullptr ? renderer->viewX : 0;
     y = renderer != nullptr ? renderer->viewY : 0;
     width = renderer != nullptr ? renderer->viewWidth : 0;

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/runtime_state.h"
 #include "input/input_events.h"
 #include "input/pointer_position.h"
+#include "zorvane/program.h"
 
 namespace zrv {
 
@@ -59,7 +59,7 @@ InputState::InputState() noexcept {
 
 InputState::~InputState() { ReleaseInput(*this); }
 
-void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse) {
+void StartInput(InputState& state, SDL_Window* window, bool exclusiveMouse) {
     state.mouseIndex = 0;
     state.sdlInput = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
     if (!state.sdlInput) AppendLogLine("No DX_Input");

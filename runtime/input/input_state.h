@@ -100,7 +100,7 @@ struct InputState {
 };
 
 // Start-up: devices bound to the window; exclusiveMouse is the project's pointerHidden.
-void InitInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
+void StartInput(InputState& state, SDL_Window* window, bool exclusiveMouse);
 void ReleaseInput(InputState& state);
 
 // Takes a keyboard snapshot: the keys down now, and for a reader also the keys pressed
@@ -127,5 +127,8 @@ void ApplyPointerVisibility(InputState& state, bool shown);
 void BindInputToWindow(InputState& state, SDL_Window* window);
 
 JoystickSample ReadJoystickState(InputState& state, std::int32_t index);
+
+// The input record; null without a window, so every caller checks it.
+InputState* Input() noexcept;
 
 }  // namespace zrv

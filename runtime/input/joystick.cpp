@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/runtime_state.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 #include "zorvane/maths.h"
 
@@ -61,7 +61,7 @@ JoystickSample ReadJoystickState(InputState& state, std::int32_t index) {
 namespace {
 
 zrv::JoystickSample Sample(double index) {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return {};
     return zrv::ReadJoystickState(*input, TruncateToInt32(index));
 }
@@ -71,12 +71,12 @@ double Unit(std::int32_t value) { return std::clamp(value / 32767.0, -1.0, 1.0);
 }  // namespace
 
 double CountJoysticks() noexcept {
-    const auto* input = zrv::Runtime().input.get();
+    const auto* input = zrv::Input();
     return input != nullptr ? input->joystickCount : 0;
 }
 
 RtString JoystickName(double index) {
-    const auto* input = zrv::Runtime().input.get();
+    const auto* input = zrv::Input();
     const std::int32_t i = TruncateToInt32(index);
     if (input == nullptr || i < 0 || i >= input->joystickCount) return RtString();
     return RtString(input->joystickName[i].c_str());

@@ -1,7 +1,7 @@
 // Typed characters: the first key down that gives one, reported once while it is held.
 #include <SDL2/SDL.h>
 
-#include "core/runtime_state.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 
 namespace zrv {
@@ -60,7 +60,7 @@ bool AnyKeyTyped(InputState& state) { return ScanKeyChar(state) != 0; }
 }  // namespace zrv
 
 RtString ReadKeyChar() {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return RtString();
     const char character = zrv::ScanKeyChar(*input);
     return character != 0 ? RtString(&character, 1) : RtString();

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "core/runtime_state.h"
 #include "input/dik_codes.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 #include "zorvane/maths.h"
 
@@ -90,7 +90,7 @@ bool AnyKeyDownInSnapshot(const InputState& state) noexcept {
 }  // namespace zrv
 
 double IsKeyDown(double code) {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return 0;
     zrv::RefreshKeyboard(*input, zrv::KeyReader::none);
     const std::int32_t key = TruncateToInt32(code);

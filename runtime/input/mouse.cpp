@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/runtime_state.h"
+#include "input/input_state.h"
 #include "input/pointer_position.h"
 #include "zorvane/display.h"
 #include "zorvane/input.h"
@@ -125,7 +125,7 @@ struct MouseReading {
 };
 
 MouseReading ReadClampedMouse() {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return {};
     bool ok = false;
     const zrv::MouseSample sample = zrv::SampleMouse(*input, ok);
@@ -152,7 +152,7 @@ void ReadMouseInt(std::int32_t& x, std::int32_t& y, std::int32_t& left, std::int
 }
 
 double ReadMouseAxis(double selector) {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return 0;
     bool ok = false;
     const zrv::MouseSample sample = zrv::SampleMouse(*input, ok);
@@ -169,7 +169,7 @@ double ReadMouseAxis(double selector) {
 }
 
 void SetMousePosition(std::int32_t x, std::int32_t y) {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     if (input == nullptr) return;
     input->mouseX = x;
     input->mouseY = y;
@@ -179,5 +179,5 @@ double CountMice() noexcept { return 1; }
 
 void SelectMouse(double) noexcept {
     // Only mouse 0 exists: every pointing device moves the one system pointer.
-    if (auto* input = zrv::Runtime().input.get()) input->mouseIndex = 0;
+    if (auto* input = zrv::Input()) input->mouseIndex = 0;
 }

@@ -2,7 +2,7 @@
 // program alone, as unbounded relative motion.
 #include <SDL2/SDL.h>
 
-#include "core/runtime_state.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 
 namespace zrv {
@@ -41,5 +41,5 @@ void BindInputToWindow(InputState& state, SDL_Window* window) {
 }  // namespace zrv
 
 void ShowMousePointer(double flag) {
-    if (auto* input = zrv::Runtime().input.get()) zrv::ApplyPointerVisibility(*input, flag != 0);
+    if (auto* input = zrv::Input()) zrv::ApplyPointerVisibility(*input, flag != 0);
 }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/runtime_state.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 #include "zorvane/maths.h"
 
@@ -41,7 +41,7 @@ bool RunConstantForce(zrv::InputState& input, std::int32_t slot, Uint32 millisec
 }  // namespace
 
 void RumbleJoystick(double index, double duration, double x, double y) {
-    auto* input = zrv::Runtime().input.get();
+    auto* input = zrv::Input();
     const std::int32_t slot = TruncateToInt32(index);
     if (input == nullptr || slot < 0 || slot >= input->joystickCount) return;
     SDL_Joystick* joystick = input->joystickDevice[slot];

@@ -38,4 +38,6 @@ struct NetState {
     std::int32_t httpDeadlineMs = kDefaultHttpDeadlineMs;
 };
 
+NetState& Net() noexcept;
+
 }  // namespace zrv

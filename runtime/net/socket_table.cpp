@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "core/runtime_state.h"
+#include "net/net_state.h"
 
 namespace zrv {
 
@@ -48,14 +48,12 @@ NetState::~NetState() {
     }
 }
 
-NetState& Net() noexcept { return Runtime().net; }
-
-void StartNetwork() noexcept {
+void StartNet() noexcept {
     CloseAllSockets();
     RaiseOpenFileLimit();
 }
 
-void CloseNetwork() noexcept {
+void StopNet() noexcept {
     CloseAllSockets();
     Net().startCount = 0;
 }

@@ -7,12 +7,10 @@
 
 namespace zrv {
 
-NetState& Net() noexcept;
-
 // Start-up: every entry free, and room for all of them among the process's open files.
-void StartNetwork() noexcept;
+void StartNet() noexcept;
 // Shutdown: every open socket closed and the start count back to 0.
-void CloseNetwork() noexcept;
+void StopNet() noexcept;
 // Raises the soft limit on open files when it cannot hold a full table beside the files
 // the program keeps; never above the hard limit.
 void RaiseOpenFileLimit() noexcept;

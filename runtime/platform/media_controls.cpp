@@ -39,7 +39,7 @@ MediaControlsState& MediaControls() noexcept {
     return state;
 }
 
-void CloseMediaControls() {
+void StopMediaControls() {
     MediaControlsState& state = MediaControls();
     state.bus.reset();
     state.identity.clear();

@@ -58,6 +58,6 @@ struct MediaControlsState {
 
 MediaControlsState& MediaControls() noexcept;
 // Leaves the bus and forgets what was published; the program may publish again.
-void CloseMediaControls();
+void StopMediaControls();
 
 }  // namespace zrv

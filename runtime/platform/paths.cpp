@@ -8,13 +8,6 @@
 
 namespace zrv {
 
-std::string TempDirectory() {
-    const char* fromEnvironment = std::getenv("TMPDIR");
-    std::string folder = fromEnvironment != nullptr && *fromEnvironment != 0 ? fromEnvironment : "/tmp";
-    if (folder.back() != '/') folder += '/';
-    return folder;
-}
-
 std::string ExecutablePath() {
     std::vector<char> buffer(PATH_MAX + 1);
     const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

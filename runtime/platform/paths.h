@@ -1,12 +1,10 @@
-// Where the runtime finds the temporary folder and its own executable.
+// Where the runtime finds its own executable.
 #pragma once
 
 #include <string>
 
 namespace zrv {
 
-// $TMPDIR when set, else /tmp; always ending in "/".
-std::string TempDirectory();
 // The running executable's full path ("" when it cannot be read).
 std::string ExecutablePath();
 // The executable's folder without a trailing "/" (the root stays "/").

@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "core/runtime_state.h"
+#include "core/random_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "picture.h"
 #include "player.h"
@@ -94,7 +95,7 @@ RgbImage BackBuffer(int x, int y, int width, int height) {
     std::vector<std::uint8_t> bottomUp(image.rgb.size());
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, zrv::Runtime().renderer->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE,
+    glReadPixels(x, zrv::Renderer()->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE,
                  bottomUp.data());
     const std::size_t row = static_cast<std::size_t>(width) * 3;
     for (int r = 0; r < height; ++r) {
@@ -105,7 +106,7 @@ RgbImage BackBuffer(int x, int y, int width, int height) {
 }
 
 void PictureCanvas::SetUpTestSuite() {
-    if (zrv::Runtime().renderer == nullptr) {
+    if (zrv::Renderer() == nullptr) {
         zrv::test::StartRuntimeSession("Zorvane picture test");
         StartedHere() = true;
         SetAutoPause(0);
@@ -115,14 +116,14 @@ void PictureCanvas::SetUpTestSuite() {
 }
 
 void PictureCanvas::SetUp() {
-    ASSERT_NE(zrv::Runtime().renderer, nullptr);
-    ASSERT_EQ(zrv::Runtime().renderer->width, 640);
-    ASSERT_EQ(zrv::Runtime().renderer->height, 200);
+    ASSERT_NE(zrv::Renderer(), nullptr);
+    ASSERT_EQ(zrv::Renderer()->width, 640);
+    ASSERT_EQ(zrv::Renderer()->height, 200);
     picture = PictureState{};
     shared.musicPlaying = 0;
     shared.mediaPath = PlayerMediaPath().c_str();
     // As a fresh start-up with ZRV_RANDOM_SEED set leaves the generator.
-    zrv::Runtime().random = zrv::RandomState{};
+    zrv::Random() = zrv::RandomState{};
     SeedRandom(kSeed);
     // No picture from an earlier test stays in the preview's sprite or the cube's.
     LoadSpriteImage("", kPictureSprite);

@@ -9,8 +9,9 @@
 #include <filesystem>
 #include <string>
 
+#include "audio/audio_state.h"
 #include "audio/wave_bytes.h"
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
 #include "drive_list.h"
@@ -45,7 +46,7 @@ constexpr double kKnobY = 189;
 class PlayerFrames : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (Runtime().renderer == nullptr) StartRuntimeSession("Zorvane player frames");
+        if (Renderer() == nullptr) StartRuntimeSession("Zorvane player frames");
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(folder.Path());
         shared = Shared{};
@@ -114,7 +115,7 @@ TEST_F(PlayerFrames, AHeldArrowScrollsAtThePressAndThenEvery21FramesAndEveryNewC
     Start();
     XDisplay x;
     ASSERT_TRUE(x.Ok());
-    const Window window = x.FindWindow(Runtime().windowTitle.c_str());
+    const Window window = x.FindWindow(WindowTitle().c_str());
     ASSERT_NE(window, 0u);
     x.Focus(window);
     int rootX = 0;
@@ -289,7 +290,7 @@ TEST_F(PlayerFrames, EveryTrackPlaysAtTheVolumeTheKnobShows) {
     Drag(kVolumeTrackX + 100, kKnobY, kVolumeTrackX + 40);
     ASSERT_EQ(panels.volume, 40);
 
-    const MusicState& music = Runtime().audio.music;
+    const MusicState& music = Audio().music;
     Click(kEntryX, RowY(Row("tone.wav")));
     ASSERT_NE(music.window, nullptr);
     EXPECT_EQ(music.volume, 0.4);
@@ -329,7 +330,7 @@ TEST_F(PlayerFrames, ThePressThatClosesTheDriveListDoesNothingElse) {
     ASSERT_LT(driveList.driveListBottom, entryY - 5);
     EXPECT_TRUE(pressClosesList(kEntryX, entryY));
     EXPECT_EQ(Text(browser.currentTrack), "");
-    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+    EXPECT_EQ(Audio().music.window, nullptr);
 
     ASSERT_TRUE(openList());
     EXPECT_TRUE(pressClosesList(kLoopX, kLoopY));
@@ -371,7 +372,7 @@ TEST_F(PlayerFrames, UTF8NamesAreListedByTheirCharactersAndOpenAsListed) {
 
     Click(kEntryX, RowY(row));
     EXPECT_EQ(Text(browser.currentTrack), track);
-    EXPECT_NE(Runtime().audio.music.window, nullptr);
+    EXPECT_NE(Audio().music.window, nullptr);
     Click(kEntryX, RowY(Row(folderName)));
     Frame(600, 100, 0);
     EXPECT_EQ(Text(ReadCurrentDir()), Here() + folderName + "/");

@@ -3,7 +3,7 @@
 #include <stdlib.h>
 
 #include "audio/audio_runtime.h"
-#include "core/runtime_state.h"
+#include "audio/audio_state.h"
 #include "zorvane/clock.h"
 
 namespace zrv::test {
@@ -16,11 +16,11 @@ void AudioTest::SetUp() {
     ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
     if (const char* old = ::getenv("TMPDIR")) oldTmpdir_ = old;
     ::setenv("TMPDIR", folder.Path().c_str(), 1);
-    CreateSoundSlots();
-    InitSound(nullptr);
+    StartSoundSlots();
+    StartSound(nullptr);
     openedAt_ = Now();
     open_ = true;
-    const auto& system = Runtime().audio.system;
+    const auto& system = Audio().system;
     if (std::string(driver_) == "dummy") {
         ASSERT_EQ(system, nullptr);
     } else {
@@ -32,9 +32,9 @@ void AudioTest::SetUp() {
 void AudioTest::Release() {
     if (!open_) return;
     open_ = false;
-    CloseMusic();
-    DestroySoundSlots();
-    ReleaseSound();
+    StopMusicPlayer();
+    StopSoundSlots();
+    StopSound();
 }
 
 void AudioTest::TearDown() {

@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-#include "core/runtime_state.h"
+#include "audio/audio_state.h"
 #include "disk_audio.h"
 #include "files/pack_writer.h"
 #include "support/process_memory.h"
@@ -127,7 +127,7 @@ TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     RunFor(400);
     StartMusic((folder / "noise.mp3").c_str(), 1);
     EXPECT_EQ(IsMusicPlaying(), 0);
-    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+    EXPECT_EQ(Audio().music.window, nullptr);
     RunFor(400);
     const Capture capture = Finish();
 
@@ -163,7 +163,7 @@ TEST_F(Music, AHugeFileOfZerosIsRefusedInBoundedTimeAndMemory) {
     EXPECT_LT(StatusKiB("VmHWM") - before, 100 * 1024);
 #endif
     EXPECT_EQ(IsMusicPlaying(), 0);
-    EXPECT_EQ(Runtime().audio.music.window, nullptr);
+    EXPECT_EQ(Audio().music.window, nullptr);
 }
 
 // The music player plays whatever name a folder holds, relative to the current folder.
@@ -277,10 +277,10 @@ TEST_F(MusicWithoutDevice, APieceStillRunsOnTheClockAndLoops) {
     EXPECT_LT(ended, 600);
 
     StartMusic(Media("short300.wav").c_str(), 1);
-    const double firstEnd = Runtime().audio.music.loopEnd;
+    const double firstEnd = Audio().music.loopEnd;
     EXPECT_EQ(WaitFor([] { return IsMusicPlaying() == 0; }, 1200), -1);
     // Restarted at least twice, each time with the 500 ms minimum period.
-    EXPECT_GE(Runtime().audio.music.loopEnd - firstEnd, 1000);
+    EXPECT_GE(Audio().music.loopEnd - firstEnd, 1000);
     StartMusic("no-such-file.wav", 0);
     EXPECT_EQ(IsMusicPlaying(), 0);
 }

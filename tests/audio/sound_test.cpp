@@ -1,7 +1,7 @@
 // Sound effects: slots, voices, levels and pan, measured in what the device played.
 #include <cmath>
 
-#include "core/runtime_state.h"
+#include "audio/audio_state.h"
 #include "disk_audio.h"
 #include "support/temp_dir.h"
 #include "wave_bytes.h"
@@ -146,7 +146,7 @@ TEST_F(SoundLoading, SlotNumbersFromDiskAndMemoryFiles) {
     const std::string bytes = ToneWave({440}, 8000, 100);
     const RtString memory = RegisterMemoryFile(bytes.data(), static_cast<std::int32_t>(bytes.size()));
     LoadSound(memory, 7, 9);
-    EXPECT_EQ(Runtime().audio.slots[7].voiceCount, 4);
+    EXPECT_EQ(Audio().slots[7].voiceCount, 4);
     EXPECT_EQ(PlaySound(7, 0, 1), 7 * 256);
     ReleaseMemoryFile(memory);
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "core/runtime_state.h"
+#include "core/temp_directory.h"
 #include "platform/paths.h"
 #include "support/temp_dir.h"
 #include "zorvane/program.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/random_state.h"
-#include "core/runtime_state.h"
 #include "zorvane/maths.h"
 
 namespace {
@@ -162,8 +161,8 @@ TEST(TruncateToInt32, OutOfRangeAndNaNGiveTheSmallestInt) {
 // does not matter.
 class RandomTest : public ::testing::Test {
 protected:
-    void SetUp() override { saved_ = zrv::Runtime().random; }
-    void TearDown() override { zrv::Runtime().random = saved_; }
+    void SetUp() override { saved_ = zrv::Random(); }
+    void TearDown() override { zrv::Random() = saved_; }
 
     static std::vector<std::uint32_t> Draw(int count) {
         std::vector<std::uint32_t> values;
@@ -206,7 +205,7 @@ void PublishedInitWithZeroSeed(zrv::RandomState& s) {
 }
 
 TEST_F(RandomTest, GenerationRoundMatchesPublishedOutput) {
-    PublishedInitWithZeroSeed(zrv::Runtime().random);
+    PublishedInitWithZeroSeed(zrv::Random());
     NextRandom();  // the round the published initialisation runs itself
     const std::uint32_t first = NextRandom();
     // The opening words of the algorithm's published test output.
@@ -215,16 +214,16 @@ TEST_F(RandomTest, GenerationRoundMatchesPublishedOutput) {
                                                    0xd8370487, 0x46ca4f9a};
     EXPECT_EQ(first, expected[0]);
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(zrv::Runtime().random.results[i], expected[i]) << "word " << i;
+        EXPECT_EQ(zrv::Random().results[i], expected[i]) << "word " << i;
     }
-    EXPECT_EQ(zrv::Runtime().random.counter, 2u);
+    EXPECT_EQ(zrv::Random().counter, 2u);
 }
 
 TEST_F(RandomTest, SeedingResetsTheRunningWords) {
     SeedRandom(5);
     Draw(10);
     SeedRandom(5);
-    const zrv::RandomState& r = zrv::Runtime().random;
+    const zrv::RandomState& r = zrv::Random();
     EXPECT_EQ(r.counter, 1u);  // zeroed, then one round
     EXPECT_EQ(r.resultCount, 256u);
 }
@@ -232,7 +231,7 @@ TEST_F(RandomTest, SeedingResetsTheRunningWords) {
 TEST_F(RandomTest, SameSeedFromSamePriorResultsRepeats) {
     SeedRandom(1234);
     Draw(3);
-    const zrv::RandomState prior = zrv::Runtime().random;
+    const zrv::RandomState prior = zrv::Random();
 
     SeedRandom(42);
     const auto first = Draw(20);
@@ -243,7 +242,7 @@ TEST_F(RandomTest, SameSeedFromSamePriorResultsRepeats) {
     scrambled.accumulator = 0xdeadbeef;
     scrambled.lastResult = 77;
     scrambled.counter = 999;
-    zrv::Runtime().random = scrambled;
+    zrv::Random() = scrambled;
     SeedRandom(42);
     EXPECT_EQ(Draw(20), first);
 }
@@ -256,10 +255,10 @@ TEST_F(RandomTest, ReseedAfterDrawingGivesANewSequence) {
 }
 
 TEST_F(RandomTest, DifferentSeedsGiveDifferentSequences) {
-    const zrv::RandomState prior = zrv::Runtime().random;
+    const zrv::RandomState prior = zrv::Random();
     std::vector<std::vector<std::uint32_t>> sequences;
     for (std::int32_t seed : {0, 1, -1, kIntMin, kIntMax}) {
-        zrv::Runtime().random = prior;
+        zrv::Random() = prior;
         SeedRandom(seed);
         sequences.push_back(Draw(8));
     }
@@ -272,19 +271,19 @@ TEST_F(RandomTest, DifferentSeedsGiveDifferentSequences) {
 
 TEST_F(RandomTest, NonPositiveRangeDrawsNothing) {
     SeedRandom(7);
-    const std::uint32_t counter = zrv::Runtime().random.counter;
+    const std::uint32_t counter = zrv::Random().counter;
     EXPECT_EQ(RandomInt(0), 0);
     EXPECT_EQ(RandomInt(-5), 0);
     EXPECT_EQ(RandomInt(kIntMin), 0);
-    EXPECT_EQ(zrv::Runtime().random.counter, counter);
+    EXPECT_EQ(zrv::Random().counter, counter);
 }
 
 TEST_F(RandomTest, RandomIntReducesOneDrawModuloTheRange) {
     SeedRandom(99);
     for (std::int32_t n : {1, 6, 1000, kIntMax}) {
-        zrv::RandomState copy = zrv::Runtime().random;
+        zrv::RandomState copy = zrv::Random();
         const std::uint32_t word = NextRandom();
-        zrv::Runtime().random = copy;
+        zrv::Random() = copy;
         const std::uint32_t range = static_cast<std::uint32_t>(n) + 1u;
         EXPECT_EQ(RandomInt(n), static_cast<std::int32_t>(word % range)) << n;
     }

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "core/runtime_state.h"
+#include "core/random_state.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 #include "support/text.h"
@@ -193,15 +193,15 @@ std::string RandomLine(const std::string& seedVariable) {
 
 // What a fresh process draws after start-up seeded it with seed.
 std::string ExpectedRandomLine(std::int32_t seed) {
-    const RandomState saved = Runtime().random;
-    Runtime().random = RandomState{};
+    const RandomState saved = Random();
+    Random() = RandomState{};
     SeedRandom(seed);
     std::string line = "random";
     for (int i = 0; i < 8; ++i) {
         line += ' ';
         line += std::to_string(RandomInt(1000000));
     }
-    Runtime().random = saved;
+    Random() = saved;
     return line;
 }
 

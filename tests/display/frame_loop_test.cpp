@@ -7,7 +7,8 @@
 #include <cmath>
 #include <thread>
 
-#include "core/runtime_state.h"
+#include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
 #include "zorvane/clock.h"
@@ -20,7 +21,7 @@ namespace {
 
 const std::string kTitle = "Zorvane display test";
 
-OpenGLLumivane& Renderer() { return *Runtime().renderer; }
+OpenGLLumivane& Renderer() { return *zrv::Renderer(); }
 
 bool Focused() { return SDL_GetKeyboardFocus() == Renderer().window; }
 
@@ -31,7 +32,7 @@ protected:
         main = x.FindWindow(kTitle);
         ASSERT_NE(main, 0u);
         if (!Focused()) x.Focus(main);
-        ASSERT_TRUE(Eventually([] { return Focused() && Runtime().frame.paused == 0; }));
+        ASSERT_TRUE(Eventually([] { return Focused() && Frame().paused == 0; }));
     }
     void TearDown() override {
         SetAutoPause(1);
@@ -63,10 +64,10 @@ TEST_F(FrameLoop, LimitFrameRateSetsThePeriodAndZeroGivesTwoMilliseconds) {
 TEST_F(FrameLoop, QueryFrameTimeIsTheTimeBetweenFramesAndNeverBelowOne) {
     PresentFrame();
     PresentFrame();
-    const auto& clock = Runtime().clock;
+    const auto& clock = Clock();
     EXPECT_DOUBLE_EQ(QueryFrameTime(), clock.thisFrameStamp - clock.lastFrameStamp);
     EXPECT_GT(QueryFrameTime(), 1);
-    Runtime().clock.lastFrameStamp = Runtime().clock.thisFrameStamp;
+    Clock().lastFrameStamp = Clock().thisFrameStamp;
     EXPECT_EQ(QueryFrameTime(), 1);
 }
 
@@ -98,7 +99,7 @@ TEST_F(FrameLoop, TheMessageHookRunsOncePerWaitingEvent) {
 
 TEST_F(FrameLoop, LosingTheFocusPausesUntilTheWindowIsActiveAgain) {
     const ::Window thief = x.CreateFocusThief();
-    ASSERT_TRUE(Eventually([] { return Runtime().frame.paused == 1; }));
+    ASSERT_TRUE(Eventually([] { return Frame().paused == 1; }));
     EXPECT_EQ(x.Title(main), kTitle + " <pause>");
 
     std::atomic<double> refocusedAt{0};
@@ -112,7 +113,7 @@ TEST_F(FrameLoop, LosingTheFocusPausesUntilTheWindowIsActiveAgain) {
     const double returnedAt = ReadClockMs();
     user.join();
     EXPECT_GE(returnedAt, refocusedAt.load());
-    EXPECT_EQ(Runtime().frame.paused, 0);
+    EXPECT_EQ(Frame().paused, 0);
     EXPECT_EQ(x.Title(main), kTitle);
     x.Destroy(thief);
 }
@@ -122,7 +123,7 @@ TEST_F(FrameLoop, WithoutAutoPauseTheProgramRunsOnWithoutFocus) {
     const ::Window thief = x.CreateFocusThief();
     ASSERT_TRUE(Eventually([] { return !Focused(); }));
     for (int frame = 0; frame < 3; ++frame) PresentFrame();  // not held
-    EXPECT_EQ(Runtime().frame.paused, 0);
+    EXPECT_EQ(Frame().paused, 0);
     EXPECT_EQ(x.Title(main), kTitle);
     x.Destroy(thief);
 }

@@ -6,7 +6,8 @@
 #include <atomic>
 #include <thread>
 
-#include "core/runtime_state.h"
+#include "display/frame_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
 #include "zorvane/clock.h"
@@ -17,7 +18,7 @@ namespace {
 
 const std::string kTitle = "Zorvane display test";
 
-bool Focused() { return SDL_GetKeyboardFocus() == Runtime().renderer->window; }
+bool Focused() { return SDL_GetKeyboardFocus() == Renderer()->window; }
 
 TEST(PauseMode, OnlyMinimisedRunsInTheBackgroundAndHoldsWhileMinimised) {
     XDisplay x;
@@ -25,7 +26,7 @@ TEST(PauseMode, OnlyMinimisedRunsInTheBackgroundAndHoldsWhileMinimised) {
     const ::Window main = x.FindWindow(kTitle);
     ASSERT_NE(main, 0u);
     x.Focus(main);
-    ASSERT_TRUE(Eventually([] { return Focused() && Runtime().frame.paused == 0; }));
+    ASSERT_TRUE(Eventually([] { return Focused() && Frame().paused == 0; }));
 
     SetPauseOnlyWhenMinimised(1);
     const ::Window thief = x.CreateFocusThief();
@@ -34,11 +35,11 @@ TEST(PauseMode, OnlyMinimisedRunsInTheBackgroundAndHoldsWhileMinimised) {
     const double start = ReadClockMs();
     for (int frame = 0; frame < 30; ++frame) PresentFrame();
     EXPECT_LT(ReadClockMs() - start, 5000);
-    EXPECT_EQ(Runtime().frame.paused, 0);
+    EXPECT_EQ(Frame().paused, 0);
     EXPECT_EQ(x.Title(main), kTitle);
 
     x.Minimise(main);
-    ASSERT_TRUE(Eventually([] { return Runtime().frame.paused == 1; }));
+    ASSERT_TRUE(Eventually([] { return Frame().paused == 1; }));
     EXPECT_EQ(x.Title(main), kTitle + " <pause>");
     std::atomic<double> restoredAt{0};
     std::thread user([&] {
@@ -51,7 +52,7 @@ TEST(PauseMode, OnlyMinimisedRunsInTheBackgroundAndHoldsWhileMinimised) {
     const double returnedAt = ReadClockMs();
     user.join();
     EXPECT_GE(returnedAt, restoredAt.load());
-    EXPECT_EQ(Runtime().frame.paused, 0);
+    EXPECT_EQ(Frame().paused, 0);
     EXPECT_EQ(x.Title(main), kTitle);
 
     // The default again: losing the focus alone pauses.
@@ -59,11 +60,11 @@ TEST(PauseMode, OnlyMinimisedRunsInTheBackgroundAndHoldsWhileMinimised) {
     x.Focus(main);
     ASSERT_TRUE(Eventually([] { return Focused(); }));
     x.Focus(thief);
-    EXPECT_TRUE(Eventually([] { return Runtime().frame.paused == 1; }));
+    EXPECT_TRUE(Eventually([] { return Frame().paused == 1; }));
     EXPECT_EQ(x.Title(main), kTitle + " <pause>");
 
     x.Focus(main);
-    EXPECT_TRUE(Eventually([] { return Focused() && Runtime().frame.paused == 0; }));
+    EXPECT_TRUE(Eventually([] { return Focused() && Frame().paused == 0; }));
     x.Destroy(thief);
 }
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/image_codecs.h"
 // Xlib's macros come last, after every header that could use the names.
 #include "display/support/x_display.h"
@@ -72,7 +72,7 @@ TEST(WindowIcon, TheMainWindowAndEveryLaterWindowCarryTheProjectIcon) {
     XDisplay x;
     ASSERT_TRUE(x.Ok());
 
-    const ::Window main = XWindowOf(Runtime().renderer->window);
+    const ::Window main = XWindowOf(Renderer()->window);
     ASSERT_NE(main, 0u);
     EXPECT_EQ(DifferingPixels(IconProperty(x, main), picture), 0);
 
@@ -82,7 +82,7 @@ TEST(WindowIcon, TheMainWindowAndEveryLaterWindowCarryTheProjectIcon) {
     const ::Window later = XWindowOf(second.window);
     ASSERT_NE(later, 0u);
     EXPECT_EQ(DifferingPixels(IconProperty(x, later), picture), 0);
-    SDL_GL_MakeCurrent(Runtime().renderer->window, Runtime().renderer->context);
+    SDL_GL_MakeCurrent(Renderer()->window, Renderer()->context);
 }
 
 }  // namespace

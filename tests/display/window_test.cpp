@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/runtime_state.h"
 #include "display/gl_extensions.h"
+#include "display/opengl_lumivane.h"
 #include "display/software_check.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
@@ -21,7 +21,7 @@ namespace {
 
 const std::string kTitle = "Zorvane display test";
 
-OpenGLLumivane& Renderer() { return *Runtime().renderer; }
+OpenGLLumivane& Renderer() { return *zrv::Renderer(); }
 
 std::vector<std::string> Log() { return ReadLogLines(SessionLogFolder()); }
 
@@ -49,7 +49,7 @@ TEST_F(DisplayWindow, StartUpOpensTheProjectWindowOnLlvmpipeAndSaysSoInTheLog) {
     EXPECT_EQ(GetMainWindow(), static_cast<void*>(Renderer().window));
     EXPECT_EQ(Renderer().ready, 1);
     EXPECT_EQ(Renderer().sampleCount, 0);
-    EXPECT_TRUE(IsSoftwareRenderer(Runtime().display.rendererName.c_str())) << Runtime().display.rendererName;
+    EXPECT_TRUE(IsSoftwareRenderer(DisplayProcess().rendererName.c_str())) << DisplayProcess().rendererName;
     const auto log = Log();
     ASSERT_GE(log.size(), 3u);
     EXPECT_EQ(log[0], "Init GFX");

@@ -264,7 +264,7 @@ TEST_F(ChannelTest, FindFreeChannelAndClosing) {
     CloseChannel(3);
     CloseChannel(3);
     EXPECT_EQ(FindFreeChannel(), 3);
-    CloseAllChannels();
+    StopChannels();
     EXPECT_EQ(FindFreeChannel(), 0);
 }
 

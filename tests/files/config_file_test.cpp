@@ -19,7 +19,7 @@ std::string Value(const char* section, const char* key) { return Text(ReadConfig
 
 std::vector<std::string> SectionNames() {
     std::vector<std::string> names;
-    for (const ConfigSection& section : Runtime().files.config.configSections) names.push_back(section.name);
+    for (const ConfigSection& section : Files().config.configSections) names.push_back(section.name);
     return names;
 }
 
@@ -177,7 +177,7 @@ TEST_F(ConfigFileTest, ADeviceOrAPipeReadsAsAMissingFileAndIsNeverWrittenBack) {
         std::string seen;
         for (const std::string& name : names) {
             OpenConfigFile(name.c_str());
-            seen += name + " " + std::to_string(Runtime().files.config.configSections.size()) + "; ";
+            seen += name + " " + std::to_string(Files().config.configSections.size()) + "; ";
             WriteConfigValue("A", "k", "v");
         }
         OpenConfigFile("");

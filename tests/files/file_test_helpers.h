@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "core/runtime_state.h"
 #include "files/channel_table.h"
+#include "files/files_state.h"
 #include "files/pack_writer.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -65,7 +65,7 @@ inline std::string PackText(const std::vector<PackInput>& files, bool fromEnd) {
 // Channels closed, stores written back and emptied, resolvers without a pack, the error
 // code cleared: what every test starts from and leaves behind.
 inline void ResetFiles() {
-    CloseAllChannels();
+    StopChannels();
     OpenConfigFile("");
     RtString ignored;
     ReadFileLine("", 0, ignored);

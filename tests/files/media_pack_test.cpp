@@ -176,13 +176,13 @@ TEST_F(MediaPackTest, APackShorterThanTheTrailerKeepsTheResolverOn) {
 
 TEST_F(MediaPackTest, EachInMemoryLookupReleasesThePreviousBlock) {
     UsePack(PackText({{"one.txt", Bytes("first")}, {"two.txt", Bytes("second")}}, false));
-    const std::size_t blocksBefore = Runtime().files.memoryFiles.Count();
+    const std::size_t blocksBefore = Files().memoryFiles.Count();
     const Resolved one = Resolve("one.txt", true);
     ASSERT_EQ(one.result, 1);
     EXPECT_EQ(Contents(one.out), "first");
     const Resolved two = Resolve("two.txt", true);
     ASSERT_EQ(two.result, 1);
-    EXPECT_EQ(Runtime().files.memoryFiles.Count(), blocksBefore + 1);
+    EXPECT_EQ(Files().memoryFiles.Count(), blocksBefore + 1);
     EXPECT_EQ(Contents(one.out), "<cannot open>");
     EXPECT_EQ(Contents(two.out), "second");
 
@@ -195,7 +195,7 @@ TEST_F(MediaPackTest, EachInMemoryLookupReleasesThePreviousBlock) {
     // A lookup of a name on disk releases the block too.
     WriteFile(here / "disk.txt", "d");
     EXPECT_EQ(Resolve("disk.txt", true).out, "disk.txt");
-    EXPECT_EQ(Runtime().files.memoryFiles.Count(), blocksBefore);
+    EXPECT_EQ(Files().memoryFiles.Count(), blocksBefore);
 }
 
 TEST_F(MediaPackTest, APackAppendedToAHostOfAnySizeResolves) {

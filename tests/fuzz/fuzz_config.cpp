@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/runtime_state.h"
 #include "files/config_store.h"
+#include "files/files_state.h"
 #include "zorvane/config_files.h"
 #include "zorvane/memory_files.h"
 
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const RtString name = RegisterMemoryFile(data, static_cast<std::int32_t>(size));
     OpenConfigFile(name);
-    auto& store = zrv::Runtime().files.config;
+    auto& store = zrv::Files().config;
     if (store.configSections != parsed) std::abort();
     if (!parsed.empty() && !parsed.front().keys.empty()) {
         const RtString section = parsed.front().name.c_str();

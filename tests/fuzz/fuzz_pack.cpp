@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/temp_directory.h"
 #include "files/media_resolver.h"
 #include "files/rt_file.h"
-#include "platform/paths.h"
 #include "zorvane/media_pack.h"
 #include "zorvane/memory_files.h"
 

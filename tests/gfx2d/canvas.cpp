@@ -2,7 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
+#include "gfx2d/gfx2d_state.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -11,7 +12,7 @@ std::int32_t BackPixel(int x, int y) {
     GLubyte pixel[4] = {0, 0, 0, 0};
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, Runtime().renderer->height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+    glReadPixels(x, Renderer()->height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
     return pixel[0] | pixel[1] << 8 | pixel[2] << 16;
 }
 
@@ -19,7 +20,7 @@ std::vector<std::uint8_t> BackBufferRgb(int x, int y, int width, int height) {
     std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(width) * height * 3);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, Runtime().renderer->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadPixels(x, Renderer()->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     std::vector<std::uint8_t> topDown(bottomUp.size());
     const std::size_t row = static_cast<std::size_t>(width) * 3;
     for (int r = 0; r < height; ++r) {
@@ -51,19 +52,19 @@ Bytes SolidBmp(int width, int height, std::int32_t colour) {
 
 // The colours a program starts with: the sprite key, and black for fonts.
 void RestoreTransparentColours() {
-    Runtime().gfx2d.spriteKey = kKeyColour;
-    Runtime().gfx2d.fontKey = 0;
+    Gfx().spriteKey = kKeyColour;
+    Gfx().fontKey = 0;
 }
 
 void Canvas::SetUp() {
-    ASSERT_NE(Runtime().renderer, nullptr);
-    ASSERT_EQ(Runtime().renderer->ready, 1);
-    if (Runtime().renderer->width != 640 || Runtime().renderer->height != 480) OpenScreen(640, 480, 0);
+    ASSERT_NE(Renderer(), nullptr);
+    ASSERT_EQ(Renderer()->ready, 1);
+    if (Renderer()->width != 640 || Renderer()->height != 480) OpenScreen(640, 480, 0);
     UseVirtualScreen(-1);
     RestoreTransparentColours();
     SetBlendAlpha(0);
     ClearBackBuffer();
-    Runtime().renderer->ResetView2D(0, 0, 0, 0);
+    Renderer()->ResetView2D(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     SelectFont(0);
     ClearErrorCode();

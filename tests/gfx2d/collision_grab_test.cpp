@@ -1,8 +1,8 @@
 // Pixel-exact collision, and grabbing the screen into sprites and the background.
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/gfx2d_state.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -68,8 +68,8 @@ TEST_F(Grabs, WithoutAlphaBitsTheTransparentColourBecomesTransparent) {
     QuerySpriteSizeInt(30, w, h);
     EXPECT_EQ(w, 21);
     EXPECT_EQ(h, 11);
-    EXPECT_EQ(Runtime().gfx2d.sprites[30].texWidth, 32);
-    EXPECT_EQ(Runtime().gfx2d.sprites[30].texHeight, 32);
+    EXPECT_EQ(Gfx().sprites[30].texWidth, 32);
+    EXPECT_EQ(Gfx().sprites[30].texHeight, 32);
 
     FillRect(100, 100, 50, 50, kWhiteColour);
     SetSmoothing(0);
@@ -87,11 +87,11 @@ TEST_F(Grabs, AGrabOfTheSameSizeReusesTheTextureAndClearsTheFrameSize) {
     LoadAnimatedSprite(File("a.bmp", SolidBmp(8, 8, R)).c_str(), 31, 4, 4);
     GrabScreenToSprite(31, 0, 0, 20, 20);
     const double first = QuerySpriteTextureId(31);
-    EXPECT_EQ(Runtime().gfx2d.sprites[31].frameWidth, 0);
+    EXPECT_EQ(Gfx().sprites[31].frameWidth, 0);
     GrabScreenToSprite(31, 0, 0, 30, 30);
     EXPECT_EQ(QuerySpriteTextureId(31), first);
     GrabScreenToSprite(31, 0, 0, 33, 30);
-    EXPECT_EQ(Runtime().gfx2d.sprites[31].texWidth, 64);
+    EXPECT_EQ(Gfx().sprites[31].texWidth, 64);
 }
 
 TEST_F(Grabs, GrabbedSpritesCollideByTheirGrabbedPixels) {
@@ -107,7 +107,7 @@ TEST_F(Grabs, TheBackgroundStartsEveryFrame) {
     FillRect(0, 0, 640, 480, 0x204080);
     FillRect(600, 400, 10, 10, R);
     GrabScreenToBackground();
-    const BackgroundLayer& layer = Runtime().gfx2d.layers[0];
+    const BackgroundLayer& layer = Gfx().layers[0];
     EXPECT_EQ(layer.tileSize, 1024);
     EXPECT_EQ(layer.columns, 1);
     PresentFrame();

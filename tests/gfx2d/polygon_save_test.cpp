@@ -3,8 +3,8 @@
 
 #include <cmath>
 
-#include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/gfx2d_state.h"
 #include "gfx2d/image_codecs.h"
 #include "zorvane.h"
 
@@ -66,8 +66,8 @@ TEST_F(Polygons, ManyVerticesGrowTheBuffer) {
         AddPolygonVertex(320 + static_cast<int>(100 * std::cos(a)), 240 + static_cast<int>(100 * std::sin(a)), 0, 0, G);
     }
     EndPolygon();
-    EXPECT_EQ(Runtime().gfx2d.polygon.size(), 1002u);
-    EXPECT_EQ(Runtime().gfx2d.polygon.capacity() % 128, 0u);
+    EXPECT_EQ(Gfx().polygon.size(), 1002u);
+    EXPECT_EQ(Gfx().polygon.capacity() % 128, 0u);
     EXPECT_EQ(BackPixel(320, 240), G);
     EXPECT_EQ(BackPixel(320, 170), G);
     EXPECT_EQ(BackPixel(320, 120), 0);

@@ -2,7 +2,7 @@
 // buffer.
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/canvas.h"
 #include "zorvane.h"
 
@@ -66,18 +66,18 @@ TEST_F(Primitives, TransparentColourIsWrittenWithBlendingOffAndLeavesNoMarkWhenT
 TEST_F(Primitives, BlendAlphaZeroIsOpaqueBelowZeroTranslucentAboveZeroAdditive) {
     SetBlendAlpha(0);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(Runtime().renderer->currentAlpha, 1.0f);
+    EXPECT_EQ(Renderer()->currentAlpha, 1.0f);
 
     SetBlendAlpha(-0.5);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(Runtime().renderer->currentAlpha, 0.5f);
+    EXPECT_EQ(Renderer()->currentAlpha, 0.5f);
     FillRect(0, 0, 4, 4, kWhiteColour);
     EXPECT_NEAR(BackPixel(1, 1) & 0xFF, 127, 2);
 
     SetBlendAlpha(0);
     FillRect(10, 0, 4, 4, kRedColour);
     SetBlendAlpha(3);
-    EXPECT_EQ(Runtime().renderer->currentAlpha, 1.0f);
+    EXPECT_EQ(Renderer()->currentAlpha, 1.0f);
     FillRect(10, 0, 4, 4, kGreenColour);
     EXPECT_EQ(BackPixel(11, 1), 0x00FFFF) << "red plus green";
 

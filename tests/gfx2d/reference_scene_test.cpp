@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/runtime_state.h"
 #include "gfx2d/canvas.h"
 #include "support/reference_picture.h"
 #include "zorvane.h"

@@ -2,8 +2,9 @@
 // animation strips, and the slot queries.
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/gfx2d_state.h"
 #include "gfx2d/texture_upload.h"
 #include "zorvane.h"
 
@@ -22,7 +23,7 @@ GLint TextureLevelSize(GLuint texture, GLenum which) {
     GLint value = 0;
     glBindTexture(GL_TEXTURE_2D, texture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &value);
-    Runtime().renderer->boundTexture = 0;
+    Renderer()->boundTexture = 0;
     return value;
 }
 
@@ -49,12 +50,12 @@ TEST_F(Sprites, TexturesArePowersOfTwoAtLeastTwo) {
 
 TEST_F(Sprites, SpriteSlotsGetASquareMipmappedCopyOnFirstUseAndFontSlotsNone) {
     LoadSprite(3, SolidBmp(8, 4, R));
-    SpriteRecord& sprite = Runtime().gfx2d.sprites[3];
+    SpriteRecord& sprite = Gfx().sprites[3];
     // Nothing is made until geometry asks for it; then once.
     EXPECT_EQ(sprite.mipTexture, 0u);
-    const std::uint32_t copy = MipmappedCopy(*Runtime().renderer, sprite);
+    const std::uint32_t copy = MipmappedCopy(*Renderer(), sprite);
     ASSERT_NE(copy, 0u);
-    EXPECT_EQ(MipmappedCopy(*Runtime().renderer, sprite), copy);
+    EXPECT_EQ(MipmappedCopy(*Renderer(), sprite), copy);
     glBindTexture(GL_TEXTURE_2D, copy);
     EXPECT_EQ(TextureLevelSize(copy, GL_TEXTURE_WIDTH), 4);
     EXPECT_EQ(TextureLevelSize(copy, GL_TEXTURE_HEIGHT), 4);
@@ -64,11 +65,11 @@ TEST_F(Sprites, SpriteSlotsGetASquareMipmappedCopyOnFirstUseAndFontSlotsNone) {
     EXPECT_EQ(level1[1], 0);
     EXPECT_EQ(level1[3], 255);
     LoadSprite(3, SolidBmp(4, 4, R));
-    EXPECT_EQ(Runtime().gfx2d.sprites[3].mipTexture, 0u);
+    EXPECT_EQ(Gfx().sprites[3].mipTexture, 0u);
 
     LoadSprite(65504 + 5, SolidBmp(32, 16, W));
-    EXPECT_EQ(MipmappedCopy(*Runtime().renderer, Runtime().gfx2d.sprites[65504 + 5]), 0u);
-    EXPECT_NE(Runtime().gfx2d.sprites[65504 + 5].texture, 0u);
+    EXPECT_EQ(MipmappedCopy(*Renderer(), Gfx().sprites[65504 + 5]), 0u);
+    EXPECT_NE(Gfx().sprites[65504 + 5].texture, 0u);
     LoadBitmapFont("", 5);
 }
 
@@ -108,7 +109,7 @@ TEST_F(Sprites, EveryDrawIsTexturedWhateverCameBefore) {
     // reset after others had switched texturing off, after a frame, after text, after an
     // untextured polygon and after a background layer.
     glDisable(GL_TEXTURE_2D);
-    Runtime().renderer->ResetView2D(0, 0, 0, 0);
+    Renderer()->ResetView2D(0, 0, 0, 0);
     LoadSprite(13, SolidBmp(2, 2, G));
     DrawSprite(13, 0, 0);
     EXPECT_EQ(BackPixel(0, 0), G);
@@ -226,18 +227,18 @@ TEST_F(Sprites, DrawSpriteFrameWithoutAFrameSizeDrawsNothing) {
     EXPECT_EQ(BackPixel(21, 1), 0);
     // A failed animated load keeps the old frame size away from an empty slot.
     LoadAnimatedSprite((folder_ / "none.bmp").c_str(), 11, 2, 2);
-    EXPECT_EQ(Runtime().gfx2d.sprites[11].frameWidth, 0);
+    EXPECT_EQ(Gfx().sprites[11].frameWidth, 0);
 }
 
 TEST_F(Sprites, SmoothingOffHoldsUntilTheNextFrame) {
     SetSmoothing(0);
-    EXPECT_EQ(Runtime().renderer->smoothing, 0);
+    EXPECT_EQ(Renderer()->smoothing, 0);
     PresentFrame();
-    EXPECT_EQ(Runtime().renderer->smoothing, 1);
+    EXPECT_EQ(Renderer()->smoothing, 1);
 }
 
 TEST_F(Sprites, FindFreeSpriteReturnsTheLowestEmptySlotOrMinusOne) {
-    auto& sprites = Runtime().gfx2d.sprites;
+    auto& sprites = Gfx().sprites;
     std::vector<std::int32_t> saved;
     for (std::int32_t slot = 0; slot < 65504; ++slot) saved.push_back(sprites[slot].width);
     for (std::int32_t slot = 0; slot < 65504; ++slot) sprites[slot].width = 1;
@@ -255,7 +256,7 @@ TEST_F(Sprites, BumpTexturesHoldNormalsOfTheBlueHeights) {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(QuerySpriteTextureId(12)));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    Runtime().renderer->boundTexture = 0;
+    Renderer()->boundTexture = 0;
     // A flat surface points straight out: (0, 0, 1) stored as (127, 127, 255).
     EXPECT_EQ(texels[0], 127);
     EXPECT_EQ(texels[1], 127);

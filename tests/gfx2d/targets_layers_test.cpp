@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "core/runtime_state.h"
 #include "display/gl_extensions.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/gfx2d_state.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -35,8 +35,8 @@ void DrawThroughTarget() {
 TEST_F(VirtualScreens, DrawnIntoThenDrawnAsASprite) {
     FillRect(0, 0, 640, 480, 0x333333);
     DrawThroughTarget();
-    EXPECT_NE(Runtime().gfx2d.targets[3].framebuffer, 0u);
-    EXPECT_EQ(Runtime().gfx2d.targets[3].texWidth, 128);
+    EXPECT_NE(Gfx().targets[3].framebuffer, 0u);
+    EXPECT_EQ(Gfx().targets[3].texWidth, 128);
     EXPECT_EQ(BackPixel(212, 112), R);
     EXPECT_EQ(BackPixel(250, 150), G);
     EXPECT_EQ(BackPixel(299, 159), G);
@@ -49,13 +49,13 @@ TEST_F(VirtualScreens, DrawnIntoThenDrawnAsASprite) {
 
 TEST_F(VirtualScreens, OutOfRangeTargetsDoNothingAndTheSwapReturnsToTheScreen) {
     CreateVirtualScreen(32, 41, 10, 10);
-    EXPECT_EQ(Runtime().gfx2d.sprites[41].width, 0);
+    EXPECT_EQ(Gfx().sprites[41].width, 0);
     CreateVirtualScreen(0, 41, 10, 10);
     UseVirtualScreen(0);
     UseVirtualScreen(32);
-    EXPECT_EQ(Runtime().gfx2d.activeTarget, 0);
+    EXPECT_EQ(Gfx().activeTarget, 0);
     PresentFrame();
-    EXPECT_EQ(Runtime().gfx2d.activeTarget, -1);
+    EXPECT_EQ(Gfx().activeTarget, -1);
     GLint binding = -1;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING_EXT, &binding);
     EXPECT_EQ(binding, 0);
@@ -86,7 +86,7 @@ TEST_F(VirtualScreens, WithoutFramebufferObjectsTheCopyFallbackGivesTheSamePictu
     FillRect(0, 0, 3, 3, 0x445566);
     DrawThroughTarget();
     gl = saved;
-    EXPECT_EQ(Runtime().gfx2d.targets[3].framebuffer, 0u);
+    EXPECT_EQ(Gfx().targets[3].framebuffer, 0u);
     EXPECT_EQ(BackPixel(212, 112), R);
     EXPECT_EQ(BackPixel(250, 150), G);
     EXPECT_EQ(BackPixel(300, 159), kWhiteColour);
@@ -130,7 +130,7 @@ TEST_F(Backgrounds, ImagesBeyondEightByEightTilesAreClipped) {
     // 4608 = 9 tiles of 512 wide, 2 rows high.
     LoadBackgroundImage(File("wide.bmp", SolidBmp(4608, 600, G)).c_str());
     ASSERT_EQ(GetErrorState().errorCode, 0);
-    const BackgroundLayer& layer = Runtime().gfx2d.layers[0];
+    const BackgroundLayer& layer = Gfx().layers[0];
     EXPECT_EQ(layer.tileSize, 512);
     EXPECT_EQ(layer.columns, 8);
     EXPECT_EQ(layer.rows, 2);
@@ -145,8 +145,8 @@ TEST_F(Backgrounds, FadedLoadEndsOnTheNewImage) {
     EXPECT_GE(ElapsedMs() - start, 1400);
     EXPECT_EQ(GetErrorState().errorCode, 0);
     EXPECT_EQ(BackPixel(320, 240), G);
-    EXPECT_EQ(Runtime().gfx2d.layers[1].columns, 0);
-    EXPECT_EQ(Runtime().gfx2d.layers[2].columns, 0);
+    EXPECT_EQ(Gfx().layers[1].columns, 0);
+    EXPECT_EQ(Gfx().layers[2].columns, 0);
     LoadBackgroundFaded((folder_ / "missing.bmp").c_str());
     EXPECT_EQ(GetErrorState().errorCode, 3);
 }

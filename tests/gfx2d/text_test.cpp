@@ -1,9 +1,9 @@
 // Fonts and text: the grid rule, the built-in font, placement and code wrapping.
 #include <GL/gl.h>
 
-#include "core/runtime_state.h"
 #include "gfx2d/builtin_font.h"
 #include "gfx2d/canvas.h"
+#include "gfx2d/gfx2d_state.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -33,7 +33,7 @@ TEST_F(Text, TheBuiltInFontHasEightByEightCells) {
     QueryFontSizeInt(iw, ih);
     EXPECT_EQ(iw, 8);
     EXPECT_EQ(ih, 8);
-    const SpriteRecord& slot = Runtime().gfx2d.sprites[65504 + 2];
+    const SpriteRecord& slot = Gfx().sprites[65504 + 2];
     EXPECT_EQ(slot.width, 128);
     EXPECT_EQ(slot.height, 64);
     EXPECT_EQ(slot.texWidth, 128);
@@ -42,13 +42,13 @@ TEST_F(Text, TheBuiltInFontHasEightByEightCells) {
 
 TEST_F(Text, SlotNumbersAreLimitedToZeroToThirtyOne) {
     LoadBitmapFont("", 40);
-    EXPECT_EQ(Runtime().gfx2d.currentFont, 31);
+    EXPECT_EQ(Gfx().currentFont, 31);
     LoadBitmapFont("", -3);
-    EXPECT_EQ(Runtime().gfx2d.currentFont, 0);
+    EXPECT_EQ(Gfx().currentFont, 0);
     SelectFont(99);
-    EXPECT_EQ(Runtime().gfx2d.currentFont, 31);
+    EXPECT_EQ(Gfx().currentFont, 31);
     SelectFont(-1);
-    EXPECT_EQ(Runtime().gfx2d.currentFont, 0);
+    EXPECT_EQ(Gfx().currentFont, 0);
 }
 
 TEST_F(Text, TheGridFollowsTheImageShape) {

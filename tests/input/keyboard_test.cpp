@@ -4,10 +4,11 @@
 
 #include <string>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "display/support/x_display.h"
 #include "input/dik_codes.h"
+#include "input/input_state.h"
 #include "zorvane/input.h"
 
 namespace zrv::test {
@@ -19,7 +20,7 @@ class Keyboard : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(x.Ok());
-        ASSERT_TRUE(Eventually([] { return SDL_GetKeyboardFocus() == Runtime().renderer->window; }));
+        ASSERT_TRUE(Eventually([] { return SDL_GetKeyboardFocus() == Renderer()->window; }));
         // Nothing typed before this test is left over.
         ASSERT_TRUE(Eventually([] { return Typed().empty(); }));
     }
@@ -99,7 +100,7 @@ TEST_F(Keyboard, KeysWithoutACharacterGiveNothing) {
 }
 
 TEST_F(Keyboard, ATapBetweenTwoLooksCountsAsDownOnceForEachReader) {
-    InputState& input = *Runtime().input;
+    InputState& input = *Input();
     constexpr std::int32_t kB = 48;
     // Whatever earlier tests pressed has been seen by every reader.
     RefreshKeyboard(input);

@@ -9,8 +9,9 @@
 #include <thread>
 
 #include "audio/wave_bytes.h"
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
+#include "input/input_state.h"
 #include "support/temp_dir.h"
 #include "zorvane/audio.h"
 #include "display/support/x_display.h"
@@ -34,8 +35,8 @@ class MouseInput : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(x.Ok());
-        ASSERT_TRUE(Eventually([] { return SDL_GetKeyboardFocus() == Runtime().renderer->window; }));
-        SDL_GetWindowPosition(Runtime().renderer->window, &originX, &originY);
+        ASSERT_TRUE(Eventually([] { return SDL_GetKeyboardFocus() == Renderer()->window; }));
+        SDL_GetWindowPosition(Renderer()->window, &originX, &originY);
         x.MovePointerTo(originX + 320, originY + 240);
         // Motion waits in the device until it is read: this test starts without any.
         PresentFrame();
@@ -54,7 +55,7 @@ protected:
 };
 
 TEST_F(MouseInput, AHiddenPointerMovesWithoutBoundsButReadsClampedAndStoredBack) {
-    ASSERT_EQ(Runtime().input->pointerShown, false);
+    ASSERT_EQ(Input()->pointerShown, false);
     SetMousePosition(100, 100);
     x.MovePointerBy(-400, 0);
     ASSERT_TRUE(Eventually([] {

@@ -19,7 +19,7 @@ class NetTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(NetStart(), 1); }
     void TearDown() override {
-        CloseNetwork();
+        StopNet();
         SetNetTimeouts(0, 0, 0);
     }
 };

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <set>
 
-#include "core/runtime_state.h"
 #include "net_test_helpers.h"
 #include "scripted_server.h"
 #include "support/temp_dir.h"
@@ -154,7 +153,7 @@ TEST_F(SocketTest, TheTableHolds1024SocketsUnderALowOpenFileLimitAndThe1025thFai
     EXPECT_EQ(CloseSocket(500), 1);
     EXPECT_EQ(UdpOpen(0), 500);  // the lowest free entry
 
-    CloseNetwork();
+    StopNet();
     ::setrlimit(RLIMIT_NOFILE, &original);
 }
 

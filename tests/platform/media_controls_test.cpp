@@ -67,7 +67,7 @@ long long Int64Value(const std::string& flat) {
 
 class MediaControlsTest : public ::testing::Test {
 protected:
-    void TearDown() override { CloseMediaControls(); }
+    void TearDown() override { StopMediaControls(); }
 };
 
 TEST_F(MediaControlsTest, WithoutAReachableSessionBusNothingIsOfferedStartedOrWritten) {

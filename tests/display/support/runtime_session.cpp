@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "core/runtime_state.h"
+#include "display/opengl_lumivane.h"
 #include "display/window_events.h"
 #include "support/temp_dir.h"
 #include "zorvane/clock.h"
@@ -33,7 +33,7 @@ void StopRuntimeSession() { ShutdownRuntime(); }
 const std::string& SessionLogFolder() { return Folder()->Path(); }
 
 void PumpRuntime() {
-    if (auto* renderer = Runtime().renderer.get()) renderer->PumpMessages(LookUpMessageHook());
+    if (auto* renderer = Renderer()) renderer->PumpMessages(LookUpMessageHook());
 }
 
 bool Eventually(bool (*condition)(void*), void* context, double seconds) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "audio/audio_state.h"
+#include "core/core_state.h"
 #include "core/random_state.h"
 #include "core/runtime_log.h"
 #include "display/frame_state.h"

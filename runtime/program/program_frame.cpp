@@ -6,7 +6,6 @@
 
 #include "audio/audio_runtime.h"
 #include "core/runtime_log.h"
-#include "core/runtime_state.h"
 #include "display/graphics_startup.h"
 #include "files/channel_table.h"
 #include "files/media_resolver.h"
@@ -14,6 +13,7 @@
 #include "platform/command_line.h"
 #include "platform/media_controls_state.h"
 #include "platform/paths.h"
+#include "program/runtime_state.h"
 #include "zorvane/clock.h"
 #include "zorvane/files.h"
 #include "zorvane/maths.h"
@@ -61,21 +61,21 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
 
     // A window that cannot be made ends the process there; only a run asked to go without
     // one continues without it.
-    const zrv::DisplayStart display = zrv::CreateMainDisplay(title);
+    const zrv::DisplayStart display = zrv::StartDisplay(title);
     const bool windowed = display == zrv::DisplayStart::ready;
     runtime.titleText = title;
     runtime.windowTitle = title;
 
     SeedRandom(StartUpSeed());
 
-    zrv::StartNetwork();
+    zrv::StartNet();
     // Start-up makes no scene object: the runtime draws in 2D only.
     if (windowed) runtime.input = std::make_unique<zrv::InputState>();
     // The sound device is opened with the window (below); its slot table comes now.
-    zrv::CreateSoundSlots();
-    zrv::EnterConfiguredDisplayMode();
-    if (windowed) zrv::InitInput(*runtime.input, runtime.renderer->window, runtime.settings.pointerHidden != 0);
-    zrv::InitSound(runtime.mainWindow);
+    zrv::StartSoundSlots();
+    zrv::StartDisplayMode();
+    if (windowed) zrv::StartInput(*runtime.input, runtime.renderer->window, runtime.settings.pointerHidden != 0);
+    zrv::StartSound(runtime.mainWindow);
     // Then both media resolvers are pointed at the executable.
     zrv::StartMediaResolvers();
 
@@ -84,7 +84,7 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     if (runtime.files.startDirectory.IsEmpty()) runtime.files.startDirectory = ReadCurrentDir();
     zrv::EnterExecutableDirectory();
 
-    zrv::FinishGraphicsStartup(showCommand);
+    zrv::StartFirstFrame(showCommand);
 
     AppendLogLine("Init Finalized");
     return 0;
@@ -94,15 +94,15 @@ void ShutdownRuntime() {
     auto& runtime = zrv::Runtime();
     AppendLogLine("Shut down ZRV");
     // Music first, then the eight file channels, then the network layer.
-    zrv::CloseMusic();
-    zrv::CloseAllChannels();
-    zrv::CloseNetwork();
-    zrv::CloseMediaControls();
+    zrv::StopMusicPlayer();
+    zrv::StopChannels();
+    zrv::StopNet();
+    zrv::StopMediaControls();
     zrv::EnterExecutableDirectory();
     runtime.input.reset();
-    zrv::DestroySoundSlots();
-    zrv::ReleaseSound();
+    zrv::StopSoundSlots();
+    zrv::StopSound();
     runtime.renderer.reset();
-    zrv::ReleaseMediaResolvers();
+    zrv::StopMediaResolvers();
     runtime.mainWindow = nullptr;
 }

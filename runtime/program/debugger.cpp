@@ -1,4 +1,4 @@
-#include "core/debugger.h"
+#include "program/debugger.h"
 
 #include <unistd.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/fatal.h"
-#include "core/runtime_state.h"
 #include "display/graphics_startup.h"
+#include "program/runtime_state.h"
 
 namespace zrv {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "core/fatal.h"
-#include "core/runtime_state.h"
 #include "platform/process.h"
+#include "program/runtime_state.h"
 #include "zorvane/program.h"
 
 namespace {

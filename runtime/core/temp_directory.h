@@ -1,0 +1,11 @@
+// The temporary folder, where the log and unpacked media go.
+#pragma once
+
+#include <string>
+
+namespace zrv {
+
+// $TMPDIR when set, else /tmp; always ending in "/".
+std::string TempDirectory();
+
+}  // namespace zrv
