@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/frame_limiter.h"
+#include "display/precise_sleep.h"
 #include "frame_periods.h"
 #include "zorvane/clock.h"
 
@@ -29,7 +30,8 @@ void Work(double milliseconds) {
 
 const zrv::FrameWaitServices kServices{
     [](void*) { return ReadClockMs(); },
-    [](void*, std::int32_t milliseconds) { SleepMs(milliseconds); },
+    [](void*, std::int32_t milliseconds) { SleepMs(milliseconds); },  // no window, no queue
+    [](void*, double deadlineMs) { zrv::SleepUntilClockMs(deadlineMs); },
     [](void*) {},  // no window: the pump has nothing to do
     nullptr,
 };

@@ -3,8 +3,10 @@
 #include <time.h>
 
 #include <cerrno>
+#include <cmath>
 
 #include "display/frame_state.h"
+#include "display/precise_sleep.h"
 #include "zorvane/maths.h"
 
 void InitClock() noexcept {
@@ -30,5 +32,20 @@ void SleepMs(double milliseconds) noexcept {
     if (ms <= 0) return;
     timespec remaining{ms / 1000, static_cast<long>(ms % 1000) * 1000000L};
     while (nanosleep(&remaining, &remaining) != 0 && errno == EINTR) {
+    }
+}
+
+void zrv::SleepUntilClockMs(double deadlineMs) noexcept {
+    // An absolute deadline on the clock ReadClockMs reads: no rounding to whole
+    // milliseconds, and a sleep broken by a signal resumes toward the same moment.
+    const double seconds = deadlineMs / 1000.0;
+    timespec deadline{};
+    deadline.tv_sec = static_cast<time_t>(seconds);
+    deadline.tv_nsec = static_cast<long>(std::ceil((seconds - static_cast<double>(deadline.tv_sec)) * 1e9));
+    if (deadline.tv_nsec >= 1000000000L) {
+        deadline.tv_sec += 1;
+        deadline.tv_nsec -= 1000000000L;
+    }
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &deadline, nullptr) == EINTR) {
     }
 }

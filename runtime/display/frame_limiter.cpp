@@ -9,18 +9,19 @@ double WaitForFrameDeadline(double& nextFrameDue, double framePeriod,
     void* const context = services.context;
     const double start = services.readClockMs(context);
     double now = start;
-    do {
+    for (;;) {
         services.pump(context);
         now = services.readClockMs(context);
-        if (nextFrameDue > now + 5) {
-            const std::int32_t remaining = TruncateToInt32(nextFrameDue - now);
-            // Sleeping is coarse: it ends 5 ms early and the rest is spent polling.
-            if (remaining > 7) {
-                services.sleepMs(context, remaining - 5);
-                now += remaining - 5;
-            }
+        if (now > nextFrameDue) break;
+        // The queue's time-out counts whole milliseconds and may wake a little late, so it
+        // stops a millisecond or more short and the clock's own sleep ends the wait on time.
+        const std::int32_t queueWait = TruncateToInt32(nextFrameDue - now) - 1;
+        if (queueWait >= 1) {
+            services.waitForMessage(context, queueWait);
+        } else {
+            services.sleepUntil(context, nextFrameDue);
         }
-    } while (nextFrameDue >= now);
+    }
 
     nextFrameDue += framePeriod;
     if (framePeriod > 0) {

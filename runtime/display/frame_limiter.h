@@ -1,5 +1,6 @@
-// Waiting for the frame deadline: sleep while more than 7 ms remain, wake 5 ms early and
-// keep the window alive until the deadline has passed.
+// Waiting for the frame deadline without spinning: the wait blocks on the window's message
+// queue until about a millisecond before the deadline, so every message is handled as it
+// arrives, then sleeps to the deadline on the clock itself.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,10 @@ namespace zrv {
 
 struct FrameWaitServices {
     double (*readClockMs)(void* context);
-    void (*sleepMs)(void* context, std::int32_t milliseconds);
+    // Returns when a message is waiting or the milliseconds have passed, whichever is first.
+    void (*waitForMessage)(void* context, std::int32_t milliseconds);
+    // Returns once the clock reads the deadline or later.
+    void (*sleepUntil)(void* context, double deadlineMs);
     void (*pump)(void* context);
     void* context;
 };

@@ -37,6 +37,8 @@ public:
     // The frame loop's share of the renderer.
     bool PumpMessages(MessageHook hook);
     double SwapAndWait(MessageHook hook);
+    // The wait half of SwapAndWait: pumps with the hook until the frame's slot comes.
+    double WaitForFrameSlot(MessageHook hook);
 
     // Display fields.
     SDL_Window* window = nullptr;

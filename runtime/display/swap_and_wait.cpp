@@ -4,6 +4,7 @@
 
 #include "display/frame_limiter.h"
 #include "display/opengl_lumivane.h"
+#include "display/precise_sleep.h"
 #include "gfx2d/gfx2d_hooks.h"
 #include "zorvane/clock.h"
 
@@ -18,7 +19,17 @@ struct PumpContext {
 
 const FrameWaitServices kRuntimeServices{
     [](void*) { return ReadClockMs(); },
-    [](void*, std::int32_t milliseconds) { SleepMs(milliseconds); },
+    [](void* context, std::int32_t milliseconds) {
+        // Without a window there is no queue to wake the wait, only the clock.
+        if (static_cast<PumpContext*>(context)->renderer->window == nullptr) {
+            SleepMs(milliseconds);
+            return;
+        }
+        // Blocks on the window system's connection and returns as soon as an event is
+        // queued, leaving it for the pump (a null event only looks).
+        SDL_WaitEventTimeout(nullptr, milliseconds);
+    },
+    [](void*, double deadlineMs) { SleepUntilClockMs(deadlineMs); },
     [](void* context) {
         auto* pump = static_cast<PumpContext*>(context);
         pump->renderer->PumpMessages(pump->hook);
@@ -36,6 +47,10 @@ double OpenGLLumivane::SwapAndWait(MessageHook hook) {
         SDL_GL_SwapWindow(window);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
+    return WaitForFrameSlot(hook);
+}
+
+double OpenGLLumivane::WaitForFrameSlot(MessageHook hook) {
     PumpContext pump{this, hook};
     FrameWaitServices services = kRuntimeServices;
     services.context = &pump;

@@ -10,7 +10,9 @@
 #include "display/frame_state.h"
 #include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
+#include "display/window_events.h"
 #include "display/support/x_display.h"
+#include "support/clock.h"
 #include "zorvane/clock.h"
 #include "zorvane/display.h"
 
@@ -59,6 +61,30 @@ TEST_F(FrameLoop, LimitFrameRateSetsThePeriodAndZeroGivesTwoMilliseconds) {
         EXPECT_GE(steps, 1);
         EXPECT_NEAR(steps, std::round(steps), 1e-6);
     }
+}
+
+// Two seconds of 60 fps waiting while the pointer moves: a wait that polled would burn
+// the processor for the last milliseconds of every frame (a third of it, at 60).
+TEST_F(FrameLoop, TheFrameWaitSleepsInsteadOfSpinningAndKeepsTheDeadline) {
+    LimitFrameRate(60);
+    Renderer().WaitForFrameSlot(nullptr);
+    std::atomic<bool> done{false};
+    std::thread user([&] {
+        XDisplay own;
+        for (int step = 0; !done; ++step) {
+            own.MovePointerTo(100 + step % 50, 100);
+            SleepMs(40);
+        }
+    });
+    const double startWall = Now();
+    const double startCpu = ThreadCpuSeconds();
+    for (int frame = 0; frame < 120; ++frame) Renderer().WaitForFrameSlot(LookUpMessageHook());
+    const double cpu = ThreadCpuSeconds() - startCpu;
+    const double wall = Now() - startWall;
+    done = true;
+    user.join();
+    EXPECT_GE(wall, 119 * (1.0 / 60));  // never before a deadline
+    EXPECT_LT(cpu, 0.1 * wall) << "cpu " << cpu << " s of " << wall << " s";
 }
 
 TEST_F(FrameLoop, QueryFrameTimeIsTheTimeBetweenFramesAndNeverBelowOne) {
