@@ -2,6 +2,7 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 
+#include "core/core_state.h"
 #include "display/gl_extensions.h"
 #include "display/opengl_lumivane.h"
 #include "display/sdl_video.h"
@@ -14,17 +15,20 @@ namespace zrv {
 
 namespace {
 
-// Double buffer, 8 bits per colour, depth 24, stencil 8; the first window asks for no
-// alpha bits, a multisampled one for 8, as the format negotiation always did.
+// Double buffer, 8 bits per colour; depth 24 and stencil 8 only when the program's settings
+// ask for them, since nothing the runtime draws reads them and every fragment of a software
+// renderer pays for them. The first window asks for no alpha bits, a multisampled one for 8,
+// as the format negotiation always did.
 void SetPixelFormatAttributes(std::int32_t samples) {
+    const bool depth = Settings().depthBuffer != 0;
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, samples > 0 ? 8 : 0);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth ? 24 : 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, depth ? 8 : 0);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/core_state.h"
 #include "display/gl_extensions.h"
 #include "display/opengl_lumivane.h"
 #include "display/software_check.h"
@@ -175,6 +176,23 @@ TEST_F(SecondRenderer, NoMultisampleRequestGivesAPlainFormatAndNoSecondWarning) 
     EXPECT_EQ(buffers, 0);
     EXPECT_DOUBLE_EQ(second.framePeriod, 2.0);  // a limit of 0
     EXPECT_EQ(CountLines("OpenGL Software Emulation"), 1);
+}
+
+TEST_F(SecondRenderer, DepthAndStencilBuffersComeOnlyWhenTheSettingsAskForThem) {
+    const auto bits = [](GLenum which) {
+        GLint value = -1;
+        glGetIntegerv(which, &value);
+        return value;
+    };
+    EXPECT_EQ(bits(GL_DEPTH_BITS), 0);  // the runtime's own window, default settings
+    EXPECT_EQ(bits(GL_STENCIL_BITS), 0);
+    Settings().depthBuffer = 1;
+    OpenGLLumivane second;
+    const bool made = second.CreateDisplay(nullptr, 320, 200, 0, 60, 0);
+    Settings().depthBuffer = 0;
+    ASSERT_TRUE(made);
+    EXPECT_GE(bits(GL_DEPTH_BITS), 24);
+    EXPECT_GE(bits(GL_STENCIL_BITS), 8);
 }
 
 TEST_F(SecondRenderer, ZeroSizeTakesTheCreatedWindowsSize) {
