@@ -115,7 +115,7 @@ void BM_GfxDrawSprites(benchmark::State& state) {
     state.counters["baseline_immediate_ms_per_frame"] = baseline.Figure("immediate_ms_per_frame");
     state.counters["baseline_depth_bits"] = baseline.Figure("depth_bits");
 }
-BENCHMARK(BM_GfxDrawSprites)->Arg(1000)->Arg(10000)->Arg(50000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GfxDrawSprites)->Arg(1000)->Arg(10000)->Arg(50000)->MinTime(1.0)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 constexpr int kPageColumns = 80;
 constexpr int kPageRows = 40;

@@ -1,5 +1,6 @@
 #include "startup_probe.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -73,6 +74,9 @@ StartupRun RunIn(const std::filesystem::path& folder, const StartupOptions& opti
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    // What the program prints at start-up is not the benchmark's output.
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     StartupRun run;
     pid_t child = 0;
     const double start = MonotonicMs();
