@@ -8,17 +8,14 @@
 #include <cmath>
 #include <vector>
 
+#include "children/loop_report.h"
 #include "display/frame_limiter.h"
 #include "frame_periods.h"
 #include "zorvane/clock.h"
 
 namespace {
 
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
+using zrv::bench::ThreadCpuMs;
 
 // Drawing: the processor busy for the given time.
 void Work(double milliseconds) {

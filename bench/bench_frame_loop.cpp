@@ -20,7 +20,6 @@
 #include <GL/gl.h>
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include "child_figures.h"
 #include "children/loop_report.h"
@@ -32,6 +31,7 @@
 namespace {
 
 using zrv::bench::MonotonicMs;
+using zrv::bench::ThreadCpuMs;
 
 double CpuPercent(const zrv::bench::ChildFigures& figures) {
     const double wall = figures.Figure("wall_ms");
@@ -60,12 +60,6 @@ void BM_FrameLoop(benchmark::State& state) {
     state.counters["cpu_ratio"] = CpuPercent(bare) > 0 ? CpuPercent(runtime) / CpuPercent(bare) : 0;
 }
 BENCHMARK(BM_FrameLoop)->Iterations(1)->Unit(benchmark::kMillisecond);
-
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
 
 struct FrameCost {
     double ms = 0;

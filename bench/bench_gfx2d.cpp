@@ -69,20 +69,7 @@ void SameContextQuads(int count, int frame) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(QuerySpriteTextureId(kSpriteSlot)));
     zrv::Renderer()->boundTexture = 0;
-    for (int i = 0; i < count; ++i) {
-        const auto x = static_cast<float>(zrv::bench::SpriteX(i, frame));
-        const auto y = static_cast<float>(zrv::bench::SpriteY(i, frame));
-        glBegin(GL_QUADS);
-        glTexCoord2f(1, 1);
-        glVertex2f(x + kSpriteSide, y);
-        glTexCoord2f(0, 1);
-        glVertex2f(x, y);
-        glTexCoord2f(0, 0);
-        glVertex2f(x, y + kSpriteSide);
-        glTexCoord2f(1, 0);
-        glVertex2f(x + kSpriteSide, y + kSpriteSide);
-        glEnd();
-    }
+    zrv::bench::ImmediateSpriteQuads(count, frame);
 }
 
 void BM_GfxDrawSprites(benchmark::State& state) {

@@ -86,13 +86,7 @@ int Loop(double seconds) {
     const double period = 1000.0 / 60.0;
     double due = MonotonicMs() + period;
     zrv::bench::LoopReport report;
-    constexpr int kWarmUpFrames = 30;
-    for (int frame = 0;; ++frame) {
-        if (frame == kWarmUpFrames) report.Start();
-        if (frame > kWarmUpFrames) {
-            report.Frame();
-            if (report.WallMs() >= seconds * 1000.0) break;
-        }
+    while (report.NextFrame(seconds)) {
         Pump();
         glClear(GL_COLOR_BUFFER_BIT);
         glRectf(10, 10, 18, 18);
@@ -128,24 +122,6 @@ GLuint SpriteTexture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kSpriteSide, kSpriteSide, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return texture;
-}
-
-void ImmediateQuads(int count, int frame) {
-    constexpr float side = zrv::bench::kSpriteSide;
-    for (int i = 0; i < count; ++i) {
-        const auto x = static_cast<float>(zrv::bench::SpriteX(i, frame));
-        const auto y = static_cast<float>(zrv::bench::SpriteY(i, frame));
-        glBegin(GL_QUADS);
-        glTexCoord2f(1, 1);
-        glVertex2f(x + side, y);
-        glTexCoord2f(0, 1);
-        glVertex2f(x, y);
-        glTexCoord2f(0, 0);
-        glVertex2f(x, y + side);
-        glTexCoord2f(1, 0);
-        glVertex2f(x + side, y + side);
-        glEnd();
-    }
 }
 
 // x, y, s, t for each corner of each sprite, filled anew each frame as moving sprites need.
@@ -188,7 +164,7 @@ int Sprites(int count, double seconds) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4f(1, 1, 1, 1);
-    const double immediate = MsPerFrame(seconds, [count](int frame) { ImmediateQuads(count, frame); });
+    const double immediate = MsPerFrame(seconds, [count](int frame) { zrv::bench::ImmediateSpriteQuads(count, frame); });
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     std::vector<float> vertices;

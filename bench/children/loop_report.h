@@ -28,8 +28,34 @@ inline double ProcessCpuMs() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+inline double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 class LoopReport {
 public:
+    // Called before each frame: false once the frames after the warm-up have run for the
+    // given time. The warm-up frames meet the driver's first compiles and are not counted.
+    bool NextFrame(double seconds) {
+        constexpr int kWarmUpFrames = 30;
+        if (frame_ == kWarmUpFrames) Start();
+        if (frame_ > kWarmUpFrames) {
+            Frame();
+            if (WallMs() >= seconds * 1000.0) return false;
+        }
+        ++frame_;
+        return true;
+    }
+    void Print() const {
+        std::printf("cpu_ms %.3f wall_ms %.3f\nperiods", ProcessCpuMs() - cpuStart_, MonotonicMs() - wallStart_);
+        for (double p : periods_) std::printf(" %.3f", p);
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+
+private:
     void Start() {
         cpuStart_ = ProcessCpuMs();
         wallStart_ = MonotonicMs();
@@ -42,14 +68,7 @@ public:
         last_ = now;
     }
     double WallMs() const { return MonotonicMs() - wallStart_; }
-    void Print() const {
-        std::printf("cpu_ms %.3f wall_ms %.3f\nperiods", ProcessCpuMs() - cpuStart_, MonotonicMs() - wallStart_);
-        for (double p : periods_) std::printf(" %.3f", p);
-        std::printf("\n");
-        std::fflush(stdout);
-    }
-
-private:
+    int frame_ = 0;
     double cpuStart_ = 0;
     double wallStart_ = 0;
     double last_ = 0;

@@ -33,13 +33,7 @@ void ProgramMain() {
     LimitFrameRate(60);
     const double seconds = std::atof(ProgramArgument(2).c_str());
     zrv::bench::LoopReport report;
-    constexpr int kWarmUpFrames = 30;
-    for (int frame = 0;; ++frame) {
-        if (frame == kWarmUpFrames) report.Start();
-        if (frame > kWarmUpFrames) {
-            report.Frame();
-            if (report.WallMs() >= seconds * 1000.0) break;
-        }
+    while (report.NextFrame(seconds)) {
         FillRect(10, 10, 8, 8, 0xFFFFFF);
         PresentFrame();
     }
