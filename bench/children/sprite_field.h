@@ -11,8 +11,13 @@ constexpr int kSpriteSide = 32;
 constexpr int kFieldWidth = 640;
 constexpr int kFieldHeight = 480;
 
-inline int SpriteX(int i, int frame) { return (i * 7919 + frame * 3) % (kFieldWidth - kSpriteSide); }
-inline int SpriteY(int i, int frame) { return (i * 104729 + frame * 2) % (kFieldHeight - kSpriteSide); }
+// In 64 bits: 50,000 sprites times the step run past the range of int.
+inline int SpriteX(int i, int frame) {
+    return static_cast<int>((i * 7919LL + frame * 3LL) % (kFieldWidth - kSpriteSide));
+}
+inline int SpriteY(int i, int frame) {
+    return static_cast<int>((i * 104729LL + frame * 2LL) % (kFieldHeight - kSpriteSide));
+}
 
 // Opaque inside a disc, transparent outside it: what an alpha sprite with a shape has.
 inline bool SpriteTexelOpaque(int x, int y) {
