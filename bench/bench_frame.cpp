@@ -8,6 +8,7 @@
 #include <cmath>
 #include <vector>
 
+#include "children/loop_report.h"
 #include "display/frame_limiter.h"
 #include "display/precise_sleep.h"
 #include "frame_periods.h"
@@ -15,11 +16,7 @@
 
 namespace {
 
-double ThreadCpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
-}
+using zrv::bench::ThreadCpuMs;
 
 // Drawing: the processor busy for the given time.
 void Work(double milliseconds) {

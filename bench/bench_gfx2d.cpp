@@ -1,126 +1,184 @@
-// The 2D renderer on llvmpipe: sprites a 60 fps frame holds (against the same quads drawn
-// by a minimal OpenGL loop in the same run), a page of text, the small screen grabs the
-// player makes 204 times a frame, and decoding large PNG and JPEG files.
+// The 2D renderer on llvmpipe, each figure beside a plain OpenGL baseline of the same run:
+//   BM_GfxDrawSprites/N  N moving 32 x 32 alpha sprites a frame with DrawSprite, blended,
+//                        smoothing as a program's frame starts with it: ms_per_frame; the
+//                        same quads in immediate mode in the runtime's own context
+//                        (same_context_ms_per_frame); and, from the bare OpenGL child in a
+//                        window without depth or stencil buffer, immediate-mode quads and
+//                        one vertex array (baseline_immediate_ms_per_frame,
+//                        baseline_ms_per_frame, baseline_depth_bits); ratio = ms_per_frame /
+//                        baseline_ms_per_frame.
+//   BM_GfxDrawTextPage   80 x 40 characters with DrawText, a line a call: ms_per_frame; the
+//                        same glyph quads from the font's texture in one vertex array
+//                        (baseline_ms_per_frame) and the ratio.
+// Then the small screen grabs the player makes 204 times a frame, and decoding large PNG
+// and JPEG files.
 //
 // The drawing benchmarks need a display: run them as
 //   scripts/with-xvfb.sh build/bench/zrv_bench --benchmark_filter=Gfx
-// Without one they report an error and the decoding benchmarks still run.
+// Without one they report an error and the decoding benchmarks still run. The figures are
+// taken with with-xvfb.sh's LP_NUM_THREADS=0 (llvmpipe rasterising on the drawing
+// thread); `scripts/with-xvfb.sh env -u LP_NUM_THREADS build/bench/zrv_bench ...` gives it
+// its own threads, as on a user's machine.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "child_figures.h"
+#include "children/loop_report.h"
+#include "children/sprite_field.h"
 #include "display/opengl_lumivane.h"
 #include "gfx2d/image_codecs.h"
 #include "gfx2d/presented_frame.h"
+#include "runtime_window.h"
 #include "support/image_builders.h"
 #include "zorvane.h"
 
 namespace {
 
-constexpr double kFrameMs = 1000.0 / 60.0;
-constexpr int kSpriteSide = 32;
-constexpr std::int32_t kSpriteSlot = 100;
+using zrv::bench::kSpriteSide;
+using zrv::bench::kSpriteSlot;
+using zrv::bench::MonotonicMs;
+using zrv::bench::RuntimeWindow;
 
-// The runtime with its window, started once for all drawing benchmarks.
-bool Display() {
-    static const bool ready = [] {
-        if (std::getenv("DISPLAY") == nullptr) return false;
-        StartRuntime(1, "Zorvane benchmark");
-        auto* renderer = zrv::Renderer();
-        if (renderer == nullptr || renderer->ready == 0) return false;
-        std::vector<std::uint8_t> bgr(kSpriteSide * kSpriteSide * 3);
-        for (std::size_t i = 0; i < bgr.size(); ++i) bgr[i] = static_cast<std::uint8_t>(i * 7);
-        std::vector<std::uint8_t> png;
-        zrv::EncodePng({bgr.data(), kSpriteSide, kSpriteSide, kSpriteSide}, zrv::KeyInFramebuffer{}, png);
-        const RtString name = RegisterMemoryFile(png.data(), static_cast<std::int32_t>(png.size()));
-        LoadSpriteImage(name, kSpriteSlot);
-        ReleaseMemoryFile(name);
-        return true;
-    }();
-    return ready;
+// Milliseconds per frame of draw(frame), each frame drawn to the end.
+template <typename Draw>
+double MsPerFrame(int frames, Draw draw) {
+    const double start = MonotonicMs();
+    for (int frame = 0; frame < frames; ++frame) {
+        draw(frame);
+        glFinish();
+    }
+    return (MonotonicMs() - start) / frames;
 }
 
-// Pseudo-random but repeatable sprite positions inside 640 x 480.
-int PositionX(int i) { return (i * 7919) % (640 - kSpriteSide); }
-int PositionY(int i) { return (i * 104729) % (480 - kSpriteSide); }
+// The runtime's figure beside the baseline's, as every drawing benchmark reports them.
+void ReportAgainstBaseline(benchmark::State& state, double ms, double baselineMs) {
+    state.counters["ms_per_frame"] = ms;
+    state.counters["baseline_ms_per_frame"] = baselineMs;
+    state.counters["ratio"] = baselineMs > 0 ? ms / baselineMs : 0;
+}
 
-void ReportSpritesPerFrame(benchmark::State& state, int count) {
-    state.SetItemsProcessed(state.iterations() * count);
-    state.counters["sprites_per_frame_at_60fps"] =
-        benchmark::Counter(count * kFrameMs / 1000.0 * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+// Textured quads with nothing of the runtime around them: one bind, immediate mode, in
+// the runtime's own context and drawing state.
+void SameContextQuads(int count, int frame) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(QuerySpriteTextureId(kSpriteSlot)));
+    zrv::Renderer()->boundTexture = 0;
+    zrv::bench::ImmediateSpriteQuads(count, frame);
 }
 
 void BM_GfxDrawSprites(benchmark::State& state) {
-    if (!Display()) {
+    if (!RuntimeWindow()) {
         state.SkipWithError("no display");
         return;
     }
     const int count = static_cast<int>(state.range(0));
-    for (auto _ : state) {
-        for (int i = 0; i < count; ++i) DrawSprite(kSpriteSlot, PositionX(i), PositionY(i));
-        glFinish();
-    }
-    ReportSpritesPerFrame(state, count);
-}
-BENCHMARK(BM_GfxDrawSprites)->Arg(1000)->Arg(4000)->UseRealTime()->Unit(benchmark::kMillisecond);
-
-// The same textured quads with nothing around them: one bind, immediate mode.
-void BM_GfxRawQuads(benchmark::State& state) {
-    if (!Display()) {
-        state.SkipWithError("no display");
-        return;
-    }
-    const int count = static_cast<int>(state.range(0));
-    const auto texture = static_cast<GLuint>(QuerySpriteTextureId(kSpriteSlot));
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    zrv::Renderer()->boundTexture = 0;
-    const float s1 = 1.0f, t1 = 1.0f;
+    // The drawing state every frame of a program starts with, then blending on so that
+    // the sprites' alpha counts, as in the baseline.
+    PresentFrame();
+    SetBlendAlpha(-1);
+    int frames = 0;
+    const double start = MonotonicMs();
     for (auto _ : state) {
         for (int i = 0; i < count; ++i) {
-            const auto x = static_cast<float>(PositionX(i));
-            const auto y = static_cast<float>(PositionY(i));
-            glBegin(GL_QUADS);
-            glTexCoord2f(s1, t1);
-            glVertex2f(x + kSpriteSide, y);
-            glTexCoord2f(0, t1);
-            glVertex2f(x, y);
-            glTexCoord2f(0, 0);
-            glVertex2f(x, y + kSpriteSide);
-            glTexCoord2f(s1, 0);
-            glVertex2f(x + kSpriteSide, y + kSpriteSide);
-            glEnd();
+            DrawSprite(kSpriteSlot, zrv::bench::SpriteX(i, frames), zrv::bench::SpriteY(i, frames));
         }
         glFinish();
+        ++frames;
     }
-    ReportSpritesPerFrame(state, count);
+    const double ms = (MonotonicMs() - start) / frames;
+    const double sameContext = MsPerFrame(std::max(frames, 3), [count](int frame) { SameContextQuads(count, frame); });
+    SetBlendAlpha(0);
+    const zrv::bench::ChildFigures baseline =
+        zrv::bench::RunBenchChild(ZRV_BENCH_BARE_GL, {"sprites", std::to_string(count), "0.5"});
+    if (!zrv::bench::RanChild(state, baseline, "the bare OpenGL child")) return;
+    ReportAgainstBaseline(state, ms, baseline.Figure("array_ms_per_frame"));
+    state.counters["same_context_ms_per_frame"] = sameContext;
+    state.counters["baseline_immediate_ms_per_frame"] = baseline.Figure("immediate_ms_per_frame");
+    state.counters["baseline_depth_bits"] = baseline.Figure("depth_bits");
 }
-BENCHMARK(BM_GfxRawQuads)->Arg(1000)->Arg(4000)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GfxDrawSprites)->Arg(1000)->Arg(10000)->Arg(50000)->MinTime(1.0)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+constexpr int kPageColumns = 80;
+constexpr int kPageRows = 40;
+// The rows share the 480 lines of the window, overlapping when the cells are taller than
+// 12 pixels (the start-up font's are 16), so that every character lands in it.
+constexpr int kRowPitch = 480 / kPageRows;
+
+// The page's glyph quads as DrawText lays them out, x, y, z, s, t a corner, from the font
+// of the slot; one vertex array, one draw.
+void GlyphPage(const std::string& line, std::int32_t fontSlot, std::vector<float>& vertices) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    QuerySpriteSizeInt(fontSlot, width, height);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(QuerySpriteTextureId(fontSlot)));
+    zrv::Renderer()->boundTexture = 0;
+    GLint texWidth = 1;
+    GLint texHeight = 1;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &texWidth);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &texHeight);
+    const int rows = width < height ? 16 : 8;
+    const float cw = static_cast<float>(width / 16);
+    const float ch = static_cast<float>(height / rows);
+    const float colStep = static_cast<float>(width) / static_cast<float>(texWidth) / 16;
+    const float rowStep = static_cast<float>(height) / static_cast<float>(texHeight) / static_cast<float>(rows);
+    vertices.resize(static_cast<std::size_t>(kPageColumns * kPageRows) * 20);
+    float* v = vertices.data();
+    for (int row = 0; row < kPageRows; ++row) {
+        const auto y = static_cast<float>(row * kRowPitch);
+        for (int column = 0; column < kPageColumns; ++column, v += 20) {
+            const int code = static_cast<unsigned char>(line[static_cast<std::size_t>(column)]) % (rows * 16);
+            const float x = static_cast<float>(column) * cw;
+            const float s0 = colStep * static_cast<float>(code % 16);
+            const float t0 = rowStep * static_cast<float>(rows - 1 - code / 16);
+            const float quad[20] = {x, y + ch, 0, s0, t0, x + cw, y + ch, 0, s0 + colStep, t0,
+                                    x + cw, y, 0, s0 + colStep, t0 + rowStep, x, y, 0, s0, t0 + rowStep};
+            std::copy(std::begin(quad), std::end(quad), v);
+        }
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 20, vertices.data());
+    glTexCoordPointer(2, GL_FLOAT, 20, vertices.data() + 3);
+    glDrawArrays(GL_QUADS, 0, kPageColumns * kPageRows * 4);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
 
 void BM_GfxDrawTextPage(benchmark::State& state) {
-    if (!Display()) {
+    if (!RuntimeWindow()) {
         state.SkipWithError("no display");
         return;
     }
     std::string line;
-    for (int i = 0; i < 80; ++i) line += static_cast<char>('!' + i % 90);
+    for (int i = 0; i < kPageColumns; ++i) line += static_cast<char>('!' + i % 90);
     const RtString text = line.c_str();
+    PresentFrame();
+    int frames = 0;
+    const double start = MonotonicMs();
     for (auto _ : state) {
-        // 25 lines of 80: a page of 2,000 characters.
-        for (int row = 0; row < 25; ++row) DrawText(text, 0, row * 16);
+        for (int row = 0; row < kPageRows; ++row) DrawText(text, 0, row * kRowPitch);
         glFinish();
+        ++frames;
     }
-    state.SetItemsProcessed(state.iterations() * 2000);
+    const double ms = (MonotonicMs() - start) / frames;
+    // The start-up font, in font slot 0.
+    constexpr std::int32_t kFontSlot = 65504;
+    std::vector<float> vertices;
+    const double baseline = MsPerFrame(std::max(frames, 3), [&](int) { GlyphPage(line, kFontSlot, vertices); });
+    state.SetItemsProcessed(state.iterations() * kPageColumns * kPageRows);
+    ReportAgainstBaseline(state, ms, baseline);
 }
-BENCHMARK(BM_GfxDrawTextPage)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GfxDrawTextPage)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_GfxGrabSmallArea(benchmark::State& state) {
-    if (!Display()) {
+    if (!RuntimeWindow()) {
         state.SkipWithError("no display");
         return;
     }
@@ -140,7 +198,7 @@ BENCHMARK(BM_GfxGrabSmallArea)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 // What every buffer swap adds for SaveScreenImage: the finished frame copied aside.
 void BM_GfxKeepPresentedFrame(benchmark::State& state) {
-    if (!Display()) {
+    if (!RuntimeWindow()) {
         state.SkipWithError("no display");
         return;
     }

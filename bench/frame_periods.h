@@ -1,13 +1,16 @@
-// The figures of a run of frames: mean period, spread and extremes, as benchmark counters.
+// The figures of a run of frames: mean period, spread and extremes, as benchmark counters,
+// their names after the prefix (a baseline's figures beside the runtime's own).
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
-inline void ReportFramePeriods(benchmark::State& state, const std::vector<double>& periods) {
+inline void ReportFramePeriods(benchmark::State& state, const std::vector<double>& periods,
+                               const std::string& prefix = "") {
     if (periods.empty()) return;
     double sum = 0;
     for (double p : periods) sum += p;
@@ -15,8 +18,8 @@ inline void ReportFramePeriods(benchmark::State& state, const std::vector<double
     double squares = 0;
     for (double p : periods) squares += (p - mean) * (p - mean);
     const auto [low, high] = std::minmax_element(periods.begin(), periods.end());
-    state.counters["period_mean_ms"] = mean;
-    state.counters["period_stddev_ms"] = std::sqrt(squares / static_cast<double>(periods.size()));
-    state.counters["period_min_ms"] = *low;
-    state.counters["period_max_ms"] = *high;
+    state.counters[prefix + "period_mean_ms"] = mean;
+    state.counters[prefix + "period_stddev_ms"] = std::sqrt(squares / static_cast<double>(periods.size()));
+    state.counters[prefix + "period_min_ms"] = *low;
+    state.counters[prefix + "period_max_ms"] = *high;
 }

@@ -5,7 +5,9 @@
 //                       processor time per frame (the whole process: main thread, llvmpipe's
 //                       threads, the music decoder).
 //   BM_PictureWork      the picture and the tiles of one frame alone, drawn to the end.
-//   BM_PlayerStartup    the real player executable, from its start to its first frame.
+//   BM_PlayerStartup    the real player executable, from its start to its first frame
+//                       (player_first_frame_ms, the median of 7 starts), and its resident memory 2 s
+//                       after the start (resident_mib).
 //   BM_PlayerMemory/10  resident memory over 10 minutes of looping playback (takes them).
 // Run as
 //   scripts/with-xvfb.sh build/bench/zrv_bench_player [--benchmark_filter=...]
@@ -14,10 +16,7 @@
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -25,7 +24,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -35,9 +33,8 @@
 #include "picture.h"
 #include "player.h"
 #include "shared.h"
+#include "startup_probe.h"
 #include "zorvane.h"
-
-extern char** environ;
 
 namespace {
 
@@ -251,85 +248,18 @@ BENCHMARK(BM_PlayerMemory)->Arg(10)->Iterations(1)->Unit(benchmark::kSecond);
 
 // ---- Start-up of the real executable --------------------------------------------------
 
-struct Swap {
-    double ms;
-    int width;
-    int height;
-};
-
-std::vector<Swap> ReadSwaps(const std::string& path) {
-    std::vector<Swap> swaps;
-    std::ifstream in(path);
-    Swap swap{};
-    while (in >> swap.ms >> swap.width >> swap.height) swaps.push_back(swap);
-    return swaps;
-}
-
 // OpenScreen shows five frames at the new size; the player's own first frame is the next.
 constexpr int kOpenScreenFrames = 5;
 
-struct StartupTimes {
-    double firstFrame = -1;      // the runtime's first frame ("Loading...")
-    double playerSize = -1;      // the first frame at 640 x 200
-    double playerFrame = -1;     // the first frame of the player's main loop
-};
+bool AtPlayerSize(const zrv::bench::Swap& swap) { return swap.width == 640 && swap.height == 200; }
 
-StartupTimes RunPlayerOnce(const std::filesystem::path& folder) {
-    const std::string log = (folder / "swaps.txt").string();
-    std::vector<std::string> variables;
-    for (char** e = environ; *e != nullptr; ++e) {
-        const std::string entry = *e;
-        if (entry.rfind("LD_PRELOAD=", 0) != 0 && entry.rfind("TMPDIR=", 0) != 0) variables.push_back(entry);
+// The time of the nth frame at the player's size, or -1.
+double NthPlayerSizeFrame(const std::vector<zrv::bench::Swap>& swaps, int n) {
+    int seen = 0;
+    for (const zrv::bench::Swap& swap : swaps) {
+        if (AtPlayerSize(swap) && ++seen == n) return swap.ms;
     }
-    variables.push_back(std::string("LD_PRELOAD=") + ZRV_SWAP_LOG_LIBRARY);
-    variables.push_back("ZRV_SWAP_LOG=" + log);
-    variables.push_back("TMPDIR=" + folder.string());
-    variables.push_back("ZRV_NO_WARNING_BOX=1");
-    std::vector<char*> envp;
-    for (std::string& v : variables) envp.push_back(v.data());
-    envp.push_back(nullptr);
-    std::string program = ZRV_PLAYER_PATH;
-    char* argv[] = {program.data(), nullptr};
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    StartupTimes times;
-    pid_t child = 0;
-    const double start = NowMs();
-    const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) return times;
-
-    const double deadline = start + 60 * 1000.0;
-    while (NowMs() < deadline) {
-        const std::vector<Swap> swaps = ReadSwaps(log);
-        int atPlayerSize = 0;
-        for (const Swap& swap : swaps) {
-            if (times.firstFrame < 0) times.firstFrame = swap.ms - start;
-            if (swap.width != 640 || swap.height != 200) continue;
-            if (++atPlayerSize == 1) times.playerSize = swap.ms - start;
-            if (atPlayerSize == kOpenScreenFrames + 1) {
-                times.playerFrame = swap.ms - start;
-                break;
-            }
-        }
-        if (times.playerFrame >= 0) break;
-        usleep(2000);
-    }
-    kill(child, SIGTERM);
-    int status = 0;
-    for (int i = 0; i < 500 && waitpid(child, &status, WNOHANG) == 0; ++i) usleep(10000);
-    if (waitpid(child, &status, WNOHANG) == 0) {
-        kill(child, SIGKILL);
-        waitpid(child, &status, 0);
-    }
-    return times;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return -1;
 }
 
 void BM_PlayerStartup(benchmark::State& state) {
@@ -341,29 +271,33 @@ void BM_PlayerStartup(benchmark::State& state) {
     std::vector<double> first;
     std::vector<double> sized;
     std::vector<double> player;
+    double resident = -1;
+    zrv::bench::StartupOptions options;
+    options.program = ZRV_PLAYER_PATH;
+    options.presented = [](const std::vector<zrv::bench::Swap>& swaps) {
+        return NthPlayerSizeFrame(swaps, kOpenScreenFrames + 1) >= 0;
+    };
     for (auto _ : state) {
         for (int run = 0; run < runs; ++run) {
-            // A fresh, empty start folder each time: no start-up tune, nothing cached.
-            char pattern[] = "/tmp/zrv-startup.XXXXXX";
-            const char* made = mkdtemp(pattern);
-            if (made == nullptr) continue;
-            const std::filesystem::path folder = made;
-            const StartupTimes times = RunPlayerOnce(folder);
-            std::filesystem::remove_all(folder);
-            if (times.playerFrame < 0) {
+            // The last run stays up for the resident size at 2 s.
+            options.residentAtMs = run == runs - 1 ? 2000 : 0;
+            const zrv::bench::StartupRun times = zrv::bench::RunStartup(options);
+            if (!times.presented) {
                 state.SkipWithError("the player presented no frame at 640 x 200");
                 return;
             }
-            first.push_back(times.firstFrame);
-            sized.push_back(times.playerSize);
-            player.push_back(times.playerFrame);
+            first.push_back(times.swaps.front().ms);
+            sized.push_back(NthPlayerSizeFrame(times.swaps, 1));
+            player.push_back(NthPlayerSizeFrame(times.swaps, kOpenScreenFrames + 1));
+            if (options.residentAtMs > 0) resident = times.residentMiB;
         }
     }
-    state.counters["first_frame_ms"] = Median(first);
-    state.counters["first_640x200_frame_ms"] = Median(sized);
-    state.counters["player_first_frame_ms"] = Median(player);
+    state.counters["first_frame_ms"] = zrv::bench::Median(first);
+    state.counters["first_640x200_frame_ms"] = zrv::bench::Median(sized);
+    state.counters["player_first_frame_ms"] = zrv::bench::Median(player);
     state.counters["player_first_frame_min_ms"] = *std::min_element(player.begin(), player.end());
     state.counters["player_first_frame_max_ms"] = *std::max_element(player.begin(), player.end());
+    state.counters["resident_mib"] = resident;
 }
 BENCHMARK(BM_PlayerStartup)->Arg(7)->Iterations(1)->Unit(benchmark::kMillisecond);
 
