@@ -1,12 +1,8 @@
 #include "audio/media_source.h"
 
-extern "C" {
-#include <libavformat/avformat.h>
-#include <libavutil/mem.h>
-}
-
 #include <limits>
 
+#include "audio/ffmpeg_library.h"
 #include "zorvane/media_pack.h"
 
 namespace zrv {
@@ -36,8 +32,8 @@ bool MediaSource::Open(const std::string& name) {
 void MediaSource::Close() noexcept {
     if (io_ != nullptr) {
         // FFmpeg may have replaced the buffer it was given by one of its own.
-        av_freep(&io_->buffer);
-        avio_context_free(&io_);
+        Av().av_freep(&io_->buffer);
+        Av().avio_context_free(&io_);
     }
     file_.Close();
     name_.clear();
@@ -47,11 +43,11 @@ void MediaSource::Close() noexcept {
 }
 
 bool MediaSource::MakeReader() {
-    auto* buffer = static_cast<unsigned char*>(av_malloc(kReadBuffer));
+    auto* buffer = static_cast<unsigned char*>(Av().av_malloc(kReadBuffer));
     if (buffer == nullptr) return false;
-    io_ = avio_alloc_context(buffer, kReadBuffer, 0, this, &MediaSource::Read, nullptr, &MediaSource::Seek);
+    io_ = Av().avio_alloc_context(buffer, kReadBuffer, 0, this, &MediaSource::Read, nullptr, &MediaSource::Seek);
     if (io_ == nullptr) {
-        av_free(buffer);
+        Av().av_free(buffer);
         return false;
     }
     return true;
@@ -60,8 +56,8 @@ bool MediaSource::MakeReader() {
 bool MediaSource::Rewind() {
     if (large_) return true;
     if (io_ == nullptr) return false;
-    av_freep(&io_->buffer);
-    avio_context_free(&io_);
+    Av().av_freep(&io_->buffer);
+    Av().avio_context_free(&io_);
     file_.Seek(0, 0);
     return MakeReader();
 }

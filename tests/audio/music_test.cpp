@@ -116,6 +116,18 @@ TEST_F(Music, ALoopingPieceOf300MsRestartsEvery500MsAndCountsAsPlayingInTheGaps)
     }
 }
 
+// A program that plays nothing never pays FFmpeg's start-up time and memory.
+TEST_F(Music, TheDecodersAreLoadedWhenTheFirstPieceOpensAndNotBefore) {
+    EXPECT_FALSE(LibraryLoaded("libavcodec"));
+    EXPECT_FALSE(LibraryLoaded("libavformat"));
+    StartMusic("no-such-file.wav", 0);  // a name that is no file is refused before that
+    EXPECT_FALSE(LibraryLoaded("libavcodec"));
+    StartMusic(Media("tone440.mp3").c_str(), 0);
+    EXPECT_EQ(IsMusicPlaying(), 1);
+    EXPECT_TRUE(LibraryLoaded("libavcodec"));
+    EXPECT_TRUE(LibraryLoaded("libavformat"));
+}
+
 TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     WriteFile(folder / "noise.mp3", "this is text, not a piece of music");
     StartMusic(Media("long3s.wav").c_str(), 1);

@@ -18,6 +18,16 @@ inline long StatusKiB(const std::string& field) {
     return -1;
 }
 
+// Whether a shared library whose file name contains the text is mapped into the process.
+inline bool LibraryLoaded(const std::string& name) {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find(name) != std::string::npos) return true;
+    }
+    return false;
+}
+
 // The peak resident size (VmHWM) starts again from the present one.
 inline bool ResetPeakMemory() { return static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5"); }
 
