@@ -55,6 +55,7 @@ void ReleaseGfx2dResources(OpenGLLumivane& renderer) {
 
 void PrepareSwap() {
     if (Gfx().activeTarget >= 0) LeaveActiveTarget();
+    if (!KeepingPresentedFrames()) return;
     if (OpenGLLumivane* renderer = DrawingRenderer()) KeepPresentedFrame(*renderer);
 }
 

@@ -16,6 +16,10 @@ namespace zrv {
 
 namespace {
 
+// This file is linked from the runtime's library only into a program that calls one of its
+// commands; then every presented frame is kept for SaveScreenImage, and otherwise none is.
+[[maybe_unused]] const bool keepsFrames = EnableKeepingPresentedFrames();
+
 bool SaveScreen(const std::string& name) {
     OpenGLLumivane* renderer = DrawingRenderer();
     if (renderer == nullptr) return false;

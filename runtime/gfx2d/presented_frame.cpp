@@ -11,6 +11,20 @@
 
 namespace zrv {
 
+namespace {
+
+// Constant-initialised, so it is set before any static initialiser can enable it.
+constinit bool keepingFrames = false;
+
+}  // namespace
+
+bool EnableKeepingPresentedFrames() noexcept {
+    keepingFrames = true;
+    return true;
+}
+
+bool KeepingPresentedFrames() noexcept { return keepingFrames; }
+
 void KeepPresentedFrame(OpenGLLumivane& renderer) {
     PresentedFrame& frame = Gfx().presented;
     if (renderer.width <= 0 || renderer.height <= 0) return;

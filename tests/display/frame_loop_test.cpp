@@ -11,6 +11,7 @@
 #include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
 #include "display/window_events.h"
+#include "gfx2d/gfx2d_state.h"
 #include "display/support/x_display.h"
 #include "support/clock.h"
 #include "zorvane/clock.h"
@@ -85,6 +86,13 @@ TEST_F(FrameLoop, TheFrameWaitSleepsInsteadOfSpinningAndKeepsTheDeadline) {
     user.join();
     EXPECT_GE(wall, 119 * (1.0 / 60));  // never before a deadline
     EXPECT_LT(cpu, 0.1 * wall) << "cpu " << cpu << " s of " << wall << " s";
+}
+
+// This test program never saves the screen, so no frame is copied aside for a save.
+TEST_F(FrameLoop, AProgramThatCannotSaveTheScreenKeepsNoCopyOfItsFrames) {
+    for (int frame = 0; frame < 3; ++frame) PresentFrame();
+    EXPECT_EQ(Gfx().presented.texture, 0u);
+    EXPECT_EQ(Gfx().presented.width, 0);
 }
 
 TEST_F(FrameLoop, QueryFrameTimeIsTheTimeBetweenFramesAndNeverBelowOne) {
