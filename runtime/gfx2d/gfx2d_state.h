@@ -110,6 +110,8 @@ struct Gfx2dState {
     PresentedFrame presented;
     // The bound texture's filter as last set by the renderer; -1 while not known.
     std::int32_t boundFilter = -1;
+    // The bound texture's edges were clamped by the renderer since it was bound.
+    bool boundClamped = false;
 };
 
 Gfx2dState& Gfx() noexcept;

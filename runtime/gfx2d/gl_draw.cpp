@@ -28,6 +28,13 @@ std::int32_t MaxTextureSize() {
 
 namespace {
 
+// The texture parameters are set once per binding, not once per sprite: each call, even
+// one that changes nothing, has the driver look the texture up again.
+void ForgetBoundParameters() {
+    Gfx().boundFilter = -1;
+    Gfx().boundClamped = false;
+}
+
 void TextureUnitOneOff() {
     const auto& gl = GlExtensions();
     if (gl.glActiveTextureARB == nullptr) return;
@@ -49,7 +56,7 @@ void Bind(OpenGLLumivane& renderer, std::uint32_t texture) {
     if (texture == 0 || renderer.boundTexture != texture) {
         glBindTexture(GL_TEXTURE_2D, texture);
         renderer.boundTexture = texture;
-        Gfx().boundFilter = -1;
+        ForgetBoundParameters();
     }
 }
 
@@ -75,14 +82,14 @@ void BindTextureNearest(OpenGLLumivane& renderer, std::uint32_t texture) {
 void UnbindTexture(OpenGLLumivane& renderer) {
     glBindTexture(GL_TEXTURE_2D, 0);
     renderer.boundTexture = 0;
-    Gfx().boundFilter = -1;
+    ForgetBoundParameters();
 }
 
 void BindForChange(OpenGLLumivane& renderer, std::uint32_t texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
     // Bound, but not set up for drawing: the next sprite binds and sets up again.
     renderer.boundTexture = 0;
-    Gfx().boundFilter = -1;
+    ForgetBoundParameters();
 }
 
 void DeleteTexture(std::uint32_t& texture) {
@@ -104,9 +111,15 @@ void SetDrawColour(const OpenGLLumivane& renderer, std::int32_t colour) {
 
 void RestoreWhite(const OpenGLLumivane& renderer) { glColor4f(1, 1, 1, renderer.currentAlpha); }
 
-void DrawQuad(float left, float top, float right, float bottom, float s0, float t0, float s1, float t1) {
+void ClampBoundTexture() {
+    if (Gfx().boundClamped) return;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    Gfx().boundClamped = true;
+}
+
+void DrawQuad(float left, float top, float right, float bottom, float s0, float t0, float s1, float t1) {
+    ClampBoundTexture();
     glBegin(GL_TRIANGLE_FAN);
     glTexCoord2f(s0, t0);
     glVertex2f(left, bottom);

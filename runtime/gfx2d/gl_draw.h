@@ -34,6 +34,8 @@ void SetDrawColour(const OpenGLLumivane& renderer, std::int32_t colour);
 // White with the current alpha, the colour sprites are modulated by.
 void RestoreWhite(const OpenGLLumivane& renderer);
 
+// Clamps the bound texture's edges, once per binding.
+void ClampBoundTexture();
 // Four (x, y, s, t) corners as a triangle fan, bottom-left, bottom-right, top-right,
 // top-left of the destination rectangle, with clamped texture edges.
 void DrawQuad(float left, float top, float right, float bottom, float s0, float t0, float s1, float t1);

@@ -60,8 +60,7 @@ void DrawRotoZoomed(OpenGLLumivane& renderer, const SpriteRecord& sprite, std::i
         glVertex2f(static_cast<float>(centreX + px * cosine + py * sine),
                    static_cast<float>(centreY - px * sine + py * cosine));
     };
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    ClampBoundTexture();
     glBegin(GL_TRIANGLE_FAN);
     vertex(-hw, hh, s0, t0);
     vertex(hw, hh, s1, t0);

@@ -104,8 +104,7 @@ void DrawSpriteFrameRotoZoom(std::int32_t slot, std::int32_t frame, std::int32_t
         glVertex2f(static_cast<float>(centreX + px * cosine + py * sine),
                    static_cast<float>(centreY - px * sine + py * cosine));
     };
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    zrv::ClampBoundTexture();
     glBegin(GL_TRIANGLE_FAN);
     vertex(-hw, hh, c.s0, c.t0);
     vertex(hw, hh, c.s1, c.t0);
