@@ -11,7 +11,12 @@ for argument in "$@"; do
 done
 
 dir=$(mktemp -d "${TMPDIR:-/tmp}/zrv-xvfb.XXXXXX") || exit 1
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+# -noreset: an X server resets itself whenever its last client leaves, and a client that
+# connects during the reset is refused or, now and then, accepted and never served (its
+# first reply never comes). Tests start and end programs one after another, so without it
+# a program's start meets a reset from time to time; a desktop's server, with its window
+# manager always connected, never resets.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$dir/display" 2>"$dir/xvfb.log" &
 server=$!
 cleanup() {
   kill "$server" 2>/dev/null
