@@ -19,6 +19,9 @@ void ClearBackBuffer();
 // the alpha sprites and colours are drawn with.
 void SetBlendAlpha(double alpha);
 // Non-zero: sprites are filtered bilinearly (the default each frame), 0: nearest texel.
+// Bilinear filtering reads four texels for every pixel where nearest reads one: on a
+// software renderer a frame of many sprites takes about a quarter longer with it, on a
+// graphics card next to nothing.
 void SetSmoothing(std::int32_t flag);
 // The transparent colour of sprite and font images loaded from now on.
 void SetTransparentColour(std::int32_t colour);
