@@ -13,6 +13,7 @@
 #include "platform/command_line.h"
 #include "platform/media_controls_state.h"
 #include "platform/paths.h"
+#include "program/display_deadline.h"
 #include "program/runtime_state.h"
 #include "zorvane/clock.h"
 #include "zorvane/files.h"
@@ -61,7 +62,11 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
 
     // A window that cannot be made ends the process there; only a run asked to go without
     // one continues without it.
-    const zrv::DisplayStart display = zrv::StartDisplay(title);
+    zrv::DisplayStart display = zrv::DisplayStart::headless;
+    {
+        const zrv::DisplayDeadline deadline;
+        display = zrv::StartDisplay(title);
+    }
     const bool windowed = display == zrv::DisplayStart::ready;
     runtime.titleText = title;
     runtime.windowTitle = title;
@@ -73,8 +78,11 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     if (windowed) runtime.input = std::make_unique<zrv::InputState>();
     // The sound device is opened with the window (below); its slot table comes now.
     zrv::StartSoundSlots();
-    zrv::StartDisplayMode();
-    if (windowed) zrv::StartInput(*runtime.input, runtime.renderer->window, runtime.settings.pointerHidden != 0);
+    {
+        const zrv::DisplayDeadline deadline;
+        zrv::StartDisplayMode();
+        if (windowed) zrv::StartInput(*runtime.input, runtime.renderer->window, runtime.settings.pointerHidden != 0);
+    }
     zrv::StartSound(runtime.mainWindow);
     // Then both media resolvers are pointed at the executable.
     zrv::StartMediaResolvers();
@@ -84,7 +92,10 @@ std::int32_t StartRuntime(std::int32_t showCommand, const RtString& title) {
     if (runtime.files.startDirectory.IsEmpty()) runtime.files.startDirectory = ReadCurrentDir();
     zrv::EnterExecutableDirectory();
 
-    zrv::StartFirstFrame(showCommand);
+    {
+        const zrv::DisplayDeadline deadline;
+        zrv::StartFirstFrame(showCommand);
+    }
 
     AppendLogLine("Init Finalized");
     return 0;
