@@ -36,7 +36,7 @@ MouseLook LookAtMouse(InputState& input) {
 bool AxisMoved(std::int32_t value) { return std::fabs(std::clamp(value / 32767.0, -1.0, 1.0)) > 0.1; }
 
 bool JoystickActive(InputState& input) {
-    for (std::int32_t j = 0; j < input.joystickCount; ++j) {
+    for (std::int32_t j = 0, count = Joysticks(input); j < count; ++j) {
         const JoystickSample sample = ReadJoystickState(input, j);
         for (const std::uint8_t button : sample.buttons) {
             if (button != 0) return true;

@@ -15,6 +15,11 @@ constexpr std::size_t kMaxNameBytes = 521;
 constexpr std::int32_t kLevelExclusive = 5;
 
 void OpenJoysticks(InputState& state) {
+    state.sdlInput = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    if (!state.sdlInput) {
+        AppendLogLine("No DX_Input");
+        return;
+    }
     state.hapticService = SDL_InitSubSystem(SDL_INIT_HAPTIC) == 0;
     // Joysticks are polled when a command reads them, never queued as window events.
     SDL_JoystickEventState(SDL_IGNORE);
@@ -52,6 +57,16 @@ void CloseJoysticks(InputState& state) {
 
 }  // namespace
 
+std::int32_t Joysticks(InputState& state) {
+    // Most programs never read a joystick: the service, its device scan and the haptic
+    // devices are opened when one is first asked for, and then kept to the end.
+    if (state.initialised && !state.joysticksOpened) {
+        state.joysticksOpened = true;
+        OpenJoysticks(state);
+    }
+    return state.joystickCount;
+}
+
 InputState::InputState() noexcept {
     std::fill(std::begin(keyText), std::end(keyText), std::int16_t{-1});
     std::fill(std::begin(hapticEffect), std::end(hapticEffect), -1);
@@ -61,9 +76,6 @@ InputState::~InputState() { ReleaseInput(*this); }
 
 void StartInput(InputState& state, SDL_Window* window, bool exclusiveMouse) {
     state.mouseIndex = 0;
-    state.sdlInput = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
-    if (!state.sdlInput) AppendLogLine("No DX_Input");
-
     state.window = window;
     const PointerPosition pointer = ReadPointer(window, false);
     state.mouseX = pointer.x;
@@ -84,7 +96,6 @@ void StartInput(InputState& state, SDL_Window* window, bool exclusiveMouse) {
         ApplyPointerVisibility(state, true);
     }
 
-    if (state.sdlInput) OpenJoysticks(state);
     WatchInputEvents(state);
     state.initialised = true;
 }
@@ -98,6 +109,7 @@ void ReleaseInput(InputState& state) {
     CloseJoysticks(state);
     if (state.sdlInput) SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
     state.sdlInput = false;
+    state.joysticksOpened = false;
     state.mouseDevice = false;
     state.keyboardDevice = false;
     state.window = nullptr;

@@ -54,6 +54,7 @@ struct InputState {
     std::int32_t mouseIndex = 0;
     // SDL's joystick service; without it there are no joysticks, keyboard and mouse stay.
     bool sdlInput = false;
+    bool joysticksOpened = false;
     bool hapticService = false;
     bool keyboardDevice = false;
     // The device mouse: relative motion, exclusive (relative mode) while the pointer is
@@ -126,6 +127,8 @@ void ApplyPointerVisibility(InputState& state, bool shown);
 // After a display-mode change: the pointer setting and the mouse level applied again.
 void BindInputToWindow(InputState& state, SDL_Window* window);
 
+// The number of joysticks, found when this or another joystick command first asks.
+std::int32_t Joysticks(InputState& state);
 JoystickSample ReadJoystickState(InputState& state, std::int32_t index);
 
 // The input record; null without a window, so every caller checks it.

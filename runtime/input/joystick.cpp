@@ -35,7 +35,7 @@ std::int32_t Axis(SDL_Joystick* joystick, int axis) {
 
 JoystickSample ReadJoystickState(InputState& state, std::int32_t index) {
     JoystickSample sample{};
-    if (index < 0 || index >= state.joystickCount) return sample;
+    if (index < 0 || index >= Joysticks(state)) return sample;
     SDL_Joystick* joystick = state.joystickDevice[index];
     if (joystick == nullptr) return sample;
     SDL_JoystickUpdate();
@@ -71,14 +71,14 @@ double Unit(std::int32_t value) { return std::clamp(value / 32767.0, -1.0, 1.0);
 }  // namespace
 
 double CountJoysticks() noexcept {
-    const auto* input = zrv::Input();
-    return input != nullptr ? input->joystickCount : 0;
+    auto* input = zrv::Input();
+    return input != nullptr ? zrv::Joysticks(*input) : 0;
 }
 
 RtString JoystickName(double index) {
-    const auto* input = zrv::Input();
+    auto* input = zrv::Input();
     const std::int32_t i = TruncateToInt32(index);
-    if (input == nullptr || i < 0 || i >= input->joystickCount) return RtString();
+    if (input == nullptr || i < 0 || i >= zrv::Joysticks(*input)) return RtString();
     return RtString(input->joystickName[i].c_str());
 }
 

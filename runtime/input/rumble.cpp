@@ -43,7 +43,7 @@ bool RunConstantForce(zrv::InputState& input, std::int32_t slot, Uint32 millisec
 void RumbleJoystick(double index, double duration, double x, double y) {
     auto* input = zrv::Input();
     const std::int32_t slot = TruncateToInt32(index);
-    if (input == nullptr || slot < 0 || slot >= input->joystickCount) return;
+    if (input == nullptr || slot < 0 || slot >= zrv::Joysticks(*input)) return;
     SDL_Joystick* joystick = input->joystickDevice[slot];
     if (joystick == nullptr) return;
     // A force of no length does nothing (SDL would take 0 as "until stopped").

@@ -18,8 +18,11 @@ protected:
     }
 };
 
-TEST_F(Joystick, BothAreFoundWithTheirNames) {
+TEST_F(Joystick, BothAreFoundWithTheirNamesWhenFirstAskedFor) {
+    // Nothing of the joystick service is opened before a program asks for a joystick.
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_HAPTIC), 0u);
     EXPECT_EQ(CountJoysticks(), 2);
+    EXPECT_NE(SDL_WasInit(SDL_INIT_HAPTIC), 0u);
     EXPECT_STREQ(JoystickName(0).c_str(), "Zorvane Test Pad");
     EXPECT_STREQ(JoystickName(1).c_str(), "Zorvane Tiny Stick");
     EXPECT_STREQ(JoystickName(2).c_str(), "");
