@@ -4,7 +4,9 @@
 //               first swap), each started 5 times as a fresh process in an empty folder:
 //               startup_ms, the median time from the start to the first presented frame,
 //               and resident_mib, the resident memory 2 s after the start (of the last
-//               start); baseline_startup_ms, baseline_resident_mib and their ratios.
+//               start); baseline_startup_ms, baseline_resident_mib and their ratios;
+//               drawn_baseline_resident_mib, the bare program that also draws one
+//               textured quad before its first frame (bare_gl.cpp's startup-drawn).
 // Run as
 //   scripts/with-xvfb.sh build/bench/zrv_bench --benchmark_filter=Startup
 // (with with-xvfb.sh's LP_NUM_THREADS=0, which the children inherit; put
@@ -24,10 +26,10 @@ struct StartupFigures {
     double residentMiB = -1;
 };
 
-StartupFigures MeasureStartup(const std::string& program, int runs) {
+StartupFigures MeasureStartup(const std::string& program, int runs, const char* mode = "startup") {
     zrv::bench::StartupOptions options;
     options.program = program;
-    options.args = {"startup"};
+    options.args = {mode};
     std::vector<double> times;
     StartupFigures figures;
     for (int run = 0; run < runs; ++run) {
@@ -48,9 +50,11 @@ void BM_Startup(benchmark::State& state) {
     }
     StartupFigures runtime;
     StartupFigures bare;
+    StartupFigures drawn;
     for (auto _ : state) {
         runtime = MeasureStartup(ZRV_BENCH_MIN_PROGRAM, 5);
         bare = MeasureStartup(ZRV_BENCH_BARE_GL, 5);
+        drawn = MeasureStartup(ZRV_BENCH_BARE_GL, 1, "startup-drawn");
     }
     if (runtime.ms < 0 || bare.ms < 0) {
         state.SkipWithError(runtime.ms < 0 ? "the minimal runtime program presented no frame"
@@ -63,6 +67,7 @@ void BM_Startup(benchmark::State& state) {
     state.counters["baseline_resident_mib"] = bare.residentMiB;
     state.counters["startup_ratio"] = runtime.ms / bare.ms;
     state.counters["resident_ratio"] = bare.residentMiB > 0 ? runtime.residentMiB / bare.residentMiB : 0;
+    state.counters["drawn_baseline_resident_mib"] = drawn.residentMiB;
 }
 BENCHMARK(BM_Startup)->Iterations(1)->Unit(benchmark::kMillisecond);
 

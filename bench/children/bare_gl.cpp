@@ -3,6 +3,10 @@
 // runtime around it. The benchmarks start it as a child; by hand:
 //   zrv_bench_bare_gl startup                   640 x 200 window, first swap, then a swap
 //                                               every 16 ms until it is ended
+//   zrv_bench_bare_gl startup-drawn             the same with one blended textured quad
+//                                               before the first swap, as the runtime's
+//                                               start-up shows "Loading...": the share of
+//                                               the driver's shader compiler
 //   zrv_bench_bare_gl loop <seconds>            640 x 480, vsync off, a small quad a frame,
 //                                               SDL_Delay to a 60 fps deadline; prints the
 //                                               figures of loop_report.h
@@ -68,9 +72,23 @@ bool Pump() {
     return true;
 }
 
-int Startup() {
+GLuint SpriteTexture();
+
+int Startup(bool drawn) {
     const Window w = Open(640, 200, true);
     if (w.context == nullptr) return 1;
+    if (drawn) {
+        SpriteTexture();
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glBegin(GL_QUADS);
+        glTexCoord2f(0, 0), glVertex2f(300, 90);
+        glTexCoord2f(1, 0), glVertex2f(340, 90);
+        glTexCoord2f(1, 1), glVertex2f(340, 110);
+        glTexCoord2f(0, 1), glVertex2f(300, 110);
+        glEnd();
+    }
     SDL_GL_SwapWindow(w.window);
     while (Pump()) {
         SDL_Delay(16);
@@ -179,10 +197,11 @@ int Sprites(int count, double seconds) {
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "";
     int code = 2;
-    if (std::strcmp(mode, "startup") == 0) code = Startup();
+    if (std::strcmp(mode, "startup") == 0) code = Startup(false);
+    if (std::strcmp(mode, "startup-drawn") == 0) code = Startup(true);
     if (std::strcmp(mode, "loop") == 0 && argc > 2) code = Loop(std::atof(argv[2]));
     if (std::strcmp(mode, "sprites") == 0 && argc > 3) code = Sprites(std::atoi(argv[2]), std::atof(argv[3]));
-    if (code == 2) std::fprintf(stderr, "usage: %s startup | loop <seconds> | sprites <count> <seconds>\n", argv[0]);
+    if (code == 2) std::fprintf(stderr, "usage: %s startup | startup-drawn | loop <seconds> | sprites <count> <seconds>\n", argv[0]);
     SDL_Quit();
     return code;
 }

@@ -32,8 +32,7 @@ void ReleaseGfx2dResources(OpenGLLumivane& renderer) {
         glDeleteTextures(1, &name);
         texture = 0;
     };
-    for (std::int32_t slot = 0; slot < kSpriteSlots; ++slot) {
-        SpriteRecord& sprite = gfx.sprites[static_cast<std::size_t>(slot)];
+    gfx.sprites.ForEachMade([&](SpriteRecord& sprite) {
         release(sprite.texture);
         release(sprite.mipTexture);
         const std::int32_t frameWidth = sprite.frameWidth;
@@ -41,7 +40,7 @@ void ReleaseGfx2dResources(OpenGLLumivane& renderer) {
         sprite = SpriteRecord{};
         sprite.frameWidth = frameWidth;
         sprite.frameHeight = frameHeight;
-    }
+    });
     for (BackgroundLayer& layer : gfx.layers) {
         for (LayerTile& tile : layer.tiles) release(tile.texture);
         layer = BackgroundLayer{};

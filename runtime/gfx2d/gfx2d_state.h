@@ -37,6 +37,34 @@ struct SpriteRecord {
     std::vector<std::uint8_t> alphaCopy;
 };
 
+// The 65,536 sprite and font slots, made a block of slots at a time on first use: a
+// program touches a few of them, and the whole table would hold 4 MiB from the start.
+class SpriteTable {
+public:
+    static constexpr std::size_t kBlockSlots = 256;
+
+    SpriteRecord& operator[](std::size_t slot) {
+        auto& block = blocks_[slot / kBlockSlots];
+        if (!block) block = std::make_unique<SpriteRecord[]>(kBlockSlots);
+        return block[slot % kBlockSlots];
+    }
+    // The slot when its block was made, else null: an empty slot, read without making it.
+    const SpriteRecord* Peek(std::size_t slot) const noexcept {
+        const auto& block = blocks_[slot / kBlockSlots];
+        return block ? &block[slot % kBlockSlots] : nullptr;
+    }
+    template <class Visit>
+    void ForEachMade(Visit visit) {
+        for (auto& block : blocks_) {
+            if (!block) continue;
+            for (std::size_t i = 0; i < kBlockSlots; ++i) visit(block[i]);
+        }
+    }
+
+private:
+    std::array<std::unique_ptr<SpriteRecord[]>, kSpriteSlots / kBlockSlots> blocks_;
+};
+
 struct LayerTile {
     std::uint32_t texture = 0;
     std::int32_t texWidth = 0;
@@ -91,9 +119,7 @@ struct PresentedFrame {
 };
 
 struct Gfx2dState {
-    Gfx2dState() : sprites(std::make_unique<SpriteRecord[]>(kSpriteSlots)) {}
-
-    std::unique_ptr<SpriteRecord[]> sprites;
+    SpriteTable sprites;
     std::array<BackgroundLayer, kBackgroundLayers> layers{};
     std::array<VirtualScreen, kVirtualScreens> targets{};
     std::int32_t activeTarget = -1;

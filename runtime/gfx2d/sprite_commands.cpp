@@ -62,7 +62,8 @@ double QuerySpriteTextureId(std::int32_t slot) {
 
 std::int32_t FindFreeSprite() {
     for (std::int32_t slot = 0; slot < zrv::kFirstFontSlot; ++slot) {
-        if (zrv::SpriteSlot(slot)->width == 0) return slot;
+        const zrv::SpriteRecord* sprite = zrv::Gfx().sprites.Peek(static_cast<std::size_t>(slot));
+        if (sprite == nullptr || sprite->width == 0) return slot;
     }
     return -1;
 }
