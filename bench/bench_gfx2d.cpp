@@ -34,6 +34,7 @@
 #include "display/opengl_lumivane.h"
 #include "gfx2d/image_codecs.h"
 #include "gfx2d/presented_frame.h"
+#include "gfx2d/quad_batch.h"
 #include "runtime_window.h"
 #include "support/image_builders.h"
 #include "zorvane.h"
@@ -88,6 +89,7 @@ void BM_GfxDrawSprites(benchmark::State& state) {
         for (int i = 0; i < count; ++i) {
             DrawSprite(kSpriteSlot, zrv::bench::SpriteX(i, frames), zrv::bench::SpriteY(i, frames));
         }
+        zrv::FlushQuadBatch();
         glFinish();
         ++frames;
     }
@@ -164,6 +166,7 @@ void BM_GfxDrawTextPage(benchmark::State& state) {
     const double start = MonotonicMs();
     for (auto _ : state) {
         for (int row = 0; row < kPageRows; ++row) DrawText(text, 0, row * kRowPitch);
+        zrv::FlushQuadBatch();
         glFinish();
         ++frames;
     }

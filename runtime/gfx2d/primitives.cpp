@@ -108,13 +108,21 @@ void DrawLineSegment(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int
 }
 
 void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t colour) {
-    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    zrv::OpenGLLumivane* renderer = zrv::GatheringRenderer();
     if (renderer == nullptr) return;
-    zrv::PrimitiveScope scope(*renderer, colour);
+    // The run of rectangles draws in the primitives' state (quad_batch.cpp), without a
+    // texture; the gathered draws before it go out with theirs.
+    if (!zrv::Gathering(zrv::BatchRun::kRectangles)) zrv::UnbindTexture(*renderer);
     float left = 0, right = 0, top = 0, bottom = 0;
     zrv::Span(x, width, left, right);
     zrv::Span(y, height, top, bottom);
-    zrv::DrawQuad(left, top, right, bottom, 0, 0, 0, 0);
+    auto corner = [c = zrv::ColouredCorner(*renderer, colour)](float px, float py) mutable {
+        c.x = px;
+        c.y = py;
+        return c;
+    };
+    zrv::GatherFan(zrv::BatchRun::kRectangles,
+                   {corner(left, bottom), corner(right, bottom), corner(right, top), corner(left, top)});
 }
 
 std::int32_t ReadPixelColour(std::int32_t x, std::int32_t y) {
