@@ -11,10 +11,52 @@ namespace {
 
 constexpr GLsizei kStride = sizeof(BatchVertex);
 
+// A run of primitives tells its parts apart by the texture coordinate s, which they do
+// not use: the two triangles of a rectangle, a line, a point.
+constexpr float kFanPart = 0;
+constexpr float kLinePart = 1;
+constexpr float kPointPart = 2;
+
+void Vertex(const BatchVertex& v) { glVertex2f(v.x, v.y); }
+
+void Point(const BatchVertex& at) {
+    glColor4ub(at.red, at.green, at.blue, at.alpha);
+    glBegin(GL_POINTS);
+    Vertex(at);
+    glEnd();
+}
+
+// Rectangles in a row are one draw from the array; lines and points go in immediate mode,
+// which the driver gathers itself while no state changes between them. A line leaves out
+// its last pixel; the point after it puts it in.
+void DrawPrimitiveParts(const BatchVertex* first, GLsizei count) {
+    GLsizei i = 0;
+    while (i < count) {
+        const BatchVertex& part = first[i];
+        if (part.s == kFanPart) {
+            GLsizei end = i;
+            while (end < count && first[end].s == kFanPart) end += 6;
+            glDrawArrays(GL_TRIANGLES, i, end - i);
+            i = end;
+        } else if (part.s == kLinePart) {
+            glColor4ub(part.red, part.green, part.blue, part.alpha);
+            glBegin(GL_LINES);
+            Vertex(part);
+            Vertex(first[i + 1]);
+            glEnd();
+            Point(first[i + 1]);
+            i += 2;
+        } else {
+            Point(part);
+            ++i;
+        }
+    }
+}
+
 // The state the primitives draw in, set for the draw alone: see through the alpha test,
 // and the projection moved by 3/8 of a pixel so that integer coordinates hit pixel centres
 // rather than pixel edges. (The texture was unbound when the run began.)
-void DrawRectangles(OpenGLLumivane& renderer, const BatchVertex* first, GLsizei count) {
+void DrawPrimitives(OpenGLLumivane& renderer, const BatchVertex* first, GLsizei count) {
     glDisable(GL_ALPHA_TEST);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -22,7 +64,7 @@ void DrawRectangles(OpenGLLumivane& renderer, const BatchVertex* first, GLsizei 
     glMatrixMode(GL_MODELVIEW);
     glEnableClientState(GL_COLOR_ARRAY);
     glColorPointer(4, GL_UNSIGNED_BYTE, kStride, &first->red);
-    glDrawArrays(GL_TRIANGLES, 0, count);
+    DrawPrimitiveParts(first, count);
     glDisableClientState(GL_COLOR_ARRAY);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -68,6 +110,22 @@ void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept {
     Gathered();
 }
 
+void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept {
+    BatchVertex* v = Gather(BatchRun::kPrimitives, 2);
+    v[0] = from;
+    v[0].s = kLinePart;
+    v[1] = to;
+    v[1].s = kLinePart;
+    Gathered();
+}
+
+void GatherPoint(const BatchVertex& at) noexcept {
+    BatchVertex* v = Gather(BatchRun::kPrimitives, 1);
+    v[0] = at;
+    v[0].s = kPointPart;
+    Gathered();
+}
+
 void DrawGathered() noexcept {
     DrawBatch& batch = Gfx().batch;
     const GLsizei count = batch.count;
@@ -81,8 +139,8 @@ void DrawGathered() noexcept {
     const BatchVertex* first = batch.corners.get();
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, kStride, &first->x);
-    if (run == BatchRun::kRectangles) {
-        DrawRectangles(*renderer, first, count);
+    if (run == BatchRun::kPrimitives) {
+        DrawPrimitives(*renderer, first, count);
     } else {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, kStride, &first->s);

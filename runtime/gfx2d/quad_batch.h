@@ -1,4 +1,4 @@
-// Sprites, text and filled rectangles are not drawn one by one: their corners are gathered
+// Sprites, text and the primitives are not drawn one by one: their corners are gathered
 // into one client-side vertex array and drawn with one glDrawArrays per run of the same
 // texture and state. Whatever changes state a gathered draw depends on, or reads or shows
 // the framebuffer, draws what was gathered first:
@@ -26,9 +26,9 @@ enum class BatchRun : std::uint8_t {
     kTriangles,
     // The same with the front face clockwise: sprites mirrored in one direction.
     kMirroredTriangles,
-    // Untextured triangles in per-corner colours, without the alpha test, on pixel centres:
-    // filled rectangles. The texture is unbound when the run begins.
-    kRectangles,
+    // Rectangles, lines and points in colours of their own, untextured, without the alpha
+    // test, on pixel centres. The texture is unbound when the run begins.
+    kPrimitives,
 };
 
 // Adds a quad to the run of that kind, after drawing what was gathered first when that
@@ -37,6 +37,9 @@ enum class BatchRun : std::uint8_t {
 // top-left of the destination) and adds the fan's two triangles.
 void GatherQuad(BatchRun run, const BatchVertex (&corners)[4]) noexcept;
 void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept;
+// A line including both end pixels, and a single pixel, in the run of primitives.
+void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept;
+void GatherPoint(const BatchVertex& at) noexcept;
 
 // True while quads of that kind are gathered and not yet drawn.
 inline bool Gathering(BatchRun run) noexcept {
