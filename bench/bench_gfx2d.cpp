@@ -214,21 +214,7 @@ void BM_GfxDrawSpritesTakingTurns(benchmark::State& state) {
                                 static_cast<GLuint>(QuerySpriteTextureId(kSecondSlot))};
     const double immediate = MsPerFrame(std::max(frames, 3), [count, &textures](int frame) {
         glEnable(GL_TEXTURE_2D);
-        for (int i = 0; i < count; ++i) {
-            glBindTexture(GL_TEXTURE_2D, textures[i % 2]);
-            const auto x = static_cast<float>(zrv::bench::SpriteX(i, frame));
-            const auto y = static_cast<float>(zrv::bench::SpriteY(i, frame));
-            glBegin(GL_QUADS);
-            glTexCoord2f(1, 1);
-            glVertex2f(x + kSpriteSide, y);
-            glTexCoord2f(0, 1);
-            glVertex2f(x, y);
-            glTexCoord2f(0, 0);
-            glVertex2f(x, y + kSpriteSide);
-            glTexCoord2f(1, 0);
-            glVertex2f(x + kSpriteSide, y + kSpriteSide);
-            glEnd();
-        }
+        zrv::bench::ImmediateSpriteQuads(count, frame, [&textures](int i) { glBindTexture(GL_TEXTURE_2D, textures[i % 2]); });
     });
     zrv::Renderer()->boundTexture = 0;
     SetBlendAlpha(0);
