@@ -122,12 +122,6 @@ BatchVertex ColouredCorner(const OpenGLLumivane& renderer, std::int32_t colour) 
             static_cast<GLubyte>((colour >> 16) & 0xFF), alpha};
 }
 
-void SetDrawColour(const OpenGLLumivane& renderer, std::int32_t colour) {
-    FlushQuadBatch();
-    const BatchVertex c = ColouredCorner(renderer, colour);
-    glColor4ub(c.red, c.green, c.blue, c.alpha);
-}
-
 void RestoreWhite(const OpenGLLumivane& renderer) {
     FlushQuadBatch();
     glColor4f(1, 1, 1, renderer.currentAlpha);

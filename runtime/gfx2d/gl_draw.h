@@ -33,9 +33,8 @@ void UnbindTexture(OpenGLLumivane& renderer);
 void BindForChange(OpenGLLumivane& renderer, std::uint32_t texture);
 // Deletes the texture (when not 0) and sets the name to 0.
 void DeleteTexture(std::uint32_t& texture);
-// (red, green, blue, A): A is 0 for the sprite transparent colour, else the current alpha.
-void SetDrawColour(const OpenGLLumivane& renderer, std::int32_t colour);
-// The same colour as the bytes of a gathered corner; position and texture left at 0.
+// A gathered corner in the colour (red, green, blue, A): A is 0 for the sprite transparent
+// colour, else the current alpha. Position and texture position are left at 0.
 BatchVertex ColouredCorner(const OpenGLLumivane& renderer, std::int32_t colour) noexcept;
 // White with the current alpha, the colour sprites are modulated by.
 void RestoreWhite(const OpenGLLumivane& renderer);

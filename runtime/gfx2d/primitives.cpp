@@ -24,11 +24,14 @@ OpenGLLumivane* PrimitiveRenderer() {
     return renderer;
 }
 
+BatchVertex At(BatchVertex coloured, float x, float y) {
+    coloured.x = x;
+    coloured.y = y;
+    return coloured;
+}
+
 BatchVertex At(const OpenGLLumivane& renderer, std::int32_t x, std::int32_t y, std::int32_t colour) {
-    BatchVertex v = ColouredCorner(renderer, colour);
-    v.x = static_cast<float>(x);
-    v.y = static_cast<float>(y);
-    return v;
+    return At(ColouredCorner(renderer, colour), static_cast<float>(x), static_cast<float>(y));
 }
 
 // A negative extent e from p covers p + e + 1 .. p + 1.
@@ -90,13 +93,9 @@ void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t h
     float left = 0, right = 0, top = 0, bottom = 0;
     zrv::Span(x, width, left, right);
     zrv::Span(y, height, top, bottom);
-    auto corner = [c = zrv::ColouredCorner(*renderer, colour)](float px, float py) mutable {
-        c.x = px;
-        c.y = py;
-        return c;
-    };
+    const zrv::BatchVertex c = zrv::ColouredCorner(*renderer, colour);
     zrv::GatherFan(zrv::BatchRun::kPrimitives,
-                   {corner(left, bottom), corner(right, bottom), corner(right, top), corner(left, top)});
+                   {zrv::At(c, left, bottom), zrv::At(c, right, bottom), zrv::At(c, right, top), zrv::At(c, left, top)});
 }
 
 std::int32_t ReadPixelColour(std::int32_t x, std::int32_t y) {
