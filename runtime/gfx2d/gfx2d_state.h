@@ -81,7 +81,6 @@ struct DrawBatch {
     std::unique_ptr<BatchVertex[]> corners;
     std::int32_t count = 0;
     std::uint8_t run = 0;  // a BatchRun
-    bool on = true;
 };
 
 // The framebuffer's look of a transparent colour, found by drawing it once.

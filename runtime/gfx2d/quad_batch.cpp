@@ -85,17 +85,11 @@ BatchVertex* Gather(BatchRun run, std::int32_t corners) noexcept {
     return space;
 }
 
-// Without gathering, each quad is drawn as soon as it is added.
-void Gathered() noexcept {
-    if (!Gfx().batch.on) DrawGathered();
-}
-
 }  // namespace
 
 void GatherQuad(BatchRun run, const BatchVertex (&corners)[4]) noexcept {
     BatchVertex* v = Gather(run, 4);
     for (int i = 0; i < 4; ++i) v[i] = corners[i];
-    Gathered();
 }
 
 void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept {
@@ -107,7 +101,6 @@ void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept {
     v[3] = fan[0];
     v[4] = fan[2];
     v[5] = fan[3];
-    Gathered();
 }
 
 void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept {
@@ -116,14 +109,12 @@ void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept {
     v[0].s = kLinePart;
     v[1] = to;
     v[1].s = kLinePart;
-    Gathered();
 }
 
 void GatherPoint(const BatchVertex& at) noexcept {
     BatchVertex* v = Gather(BatchRun::kPrimitives, 1);
     v[0] = at;
     v[0].s = kPointPart;
-    Gathered();
 }
 
 void DrawGathered() noexcept {
@@ -163,11 +154,6 @@ void DrawGathered() noexcept {
 void DropQuadBatch() noexcept {
     Gfx().batch.count = 0;
     Gfx().batch.run = static_cast<std::uint8_t>(BatchRun::kNone);
-}
-
-void SetQuadBatching(bool on) noexcept {
-    FlushQuadBatch();
-    Gfx().batch.on = on;
 }
 
 }  // namespace zrv

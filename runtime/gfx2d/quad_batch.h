@@ -1,13 +1,15 @@
 // Sprites, text and the primitives are not drawn one by one: their corners are gathered
 // into one client-side vertex array and drawn with one glDrawArrays per run of the same
-// texture and state. Whatever changes state a gathered draw depends on, or reads or shows
-// the framebuffer, draws what was gathered first:
+// texture and state (the lines and points of a run go in immediate mode, all in the
+// primitives' state set once). Whatever changes state a gathered draw depends on, or reads
+// or shows the framebuffer, draws what was gathered first:
 // - every command reaches the renderer through Renderer() (or DrawingRenderer()), and
 //   that flushes, so anything a command does to GL comes after the draws before it;
 // - the drawing steps of gl_draw.h flush before they bind, filter, clamp or colour;
 // - only the gathering draws take the renderer through GatheringRenderer(), which does not.
 // Code outside the runtime that calls GL itself (tests, benchmarks) calls FlushQuadBatch()
-// before it reads or changes anything.
+// before it reads or changes anything. A program's own GL calls through DECLARE are not
+// seen: a runtime command before them (ReadPixelColour, say) draws what was gathered.
 #pragma once
 
 #include <cstdint>
@@ -52,8 +54,5 @@ inline void FlushQuadBatch() noexcept {
 }
 // Forgets what was gathered without drawing it: the display it was meant for goes away.
 void DropQuadBatch() noexcept;
-
-// Off, every gathered draw is drawn at once (for measuring what gathering gains).
-void SetQuadBatching(bool on) noexcept;
 
 }  // namespace zrv
