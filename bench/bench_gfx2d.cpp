@@ -6,10 +6,17 @@
 //                        window without depth or stencil buffer, immediate-mode quads and
 //                        one vertex array (baseline_immediate_ms_per_frame,
 //                        baseline_ms_per_frame, baseline_depth_bits); ratio = ms_per_frame /
-//                        baseline_ms_per_frame.
+//                        baseline_ms_per_frame. The processor time of the runtime's frames
+//                        and of the same-context ones (cpu_ms_per_frame,
+//                        same_context_cpu_ms_per_frame, cpu_ratio_to_same_context) holds
+//                        steadier than wall time while others use the machine.
 //   BM_GfxDrawTextPage   80 x 40 characters with DrawText, a line a call: ms_per_frame; the
 //                        same glyph quads from the font's texture in one vertex array
 //                        (baseline_ms_per_frame) and the ratio.
+//   BM_GfxDrawSpritesTakingTurns, BM_GfxFillRects, BM_GfxDrawLines  what gathering draws
+//                        together costs at its worst (a texture change every sprite) and
+//                        gains for rectangles and lines, each beside the same work drawn
+//                        one by one.
 // Then the small screen grabs the player makes 204 times a frame, and decoding large PNG
 // and JPEG files.
 //
@@ -34,6 +41,7 @@
 #include "display/opengl_lumivane.h"
 #include "gfx2d/image_codecs.h"
 #include "gfx2d/presented_frame.h"
+#include "gfx2d/quad_batch.h"
 #include "runtime_window.h"
 #include "support/image_builders.h"
 #include "zorvane.h"
@@ -45,15 +53,29 @@ using zrv::bench::kSpriteSlot;
 using zrv::bench::MonotonicMs;
 using zrv::bench::RuntimeWindow;
 
-// Milliseconds per frame of draw(frame), each frame drawn to the end.
+struct FrameCost {
+    double wallMs = 0;
+    // The process's processor time: on a shared machine the steadier figure, as llvmpipe
+    // rasterises on the drawing thread here.
+    double cpuMs = 0;
+};
+
+// Wall and processor milliseconds per frame of draw(frame), each frame drawn to the end.
 template <typename Draw>
-double MsPerFrame(int frames, Draw draw) {
+FrameCost CostPerFrame(int frames, Draw draw) {
     const double start = MonotonicMs();
+    const double cpuStart = zrv::bench::ProcessCpuMs();
     for (int frame = 0; frame < frames; ++frame) {
         draw(frame);
+        zrv::FlushQuadBatch();
         glFinish();
     }
-    return (MonotonicMs() - start) / frames;
+    return {(MonotonicMs() - start) / frames, (zrv::bench::ProcessCpuMs() - cpuStart) / frames};
+}
+
+template <typename Draw>
+double MsPerFrame(int frames, Draw draw) {
+    return CostPerFrame(frames, draw).wallMs;
 }
 
 // The runtime's figure beside the baseline's, as every drawing benchmark reports them.
@@ -84,21 +106,28 @@ void BM_GfxDrawSprites(benchmark::State& state) {
     SetBlendAlpha(-1);
     int frames = 0;
     const double start = MonotonicMs();
+    const double cpuStart = zrv::bench::ProcessCpuMs();
     for (auto _ : state) {
         for (int i = 0; i < count; ++i) {
             DrawSprite(kSpriteSlot, zrv::bench::SpriteX(i, frames), zrv::bench::SpriteY(i, frames));
         }
+        zrv::FlushQuadBatch();
         glFinish();
         ++frames;
     }
     const double ms = (MonotonicMs() - start) / frames;
-    const double sameContext = MsPerFrame(std::max(frames, 3), [count](int frame) { SameContextQuads(count, frame); });
+    const double cpuMs = (zrv::bench::ProcessCpuMs() - cpuStart) / frames;
+    const FrameCost sameContext =
+        CostPerFrame(std::max(frames, 3), [count](int frame) { SameContextQuads(count, frame); });
     SetBlendAlpha(0);
     const zrv::bench::ChildFigures baseline =
         zrv::bench::RunBenchChild(ZRV_BENCH_BARE_GL, {"sprites", std::to_string(count), "0.5"});
     if (!zrv::bench::RanChild(state, baseline, "the bare OpenGL child")) return;
     ReportAgainstBaseline(state, ms, baseline.Figure("array_ms_per_frame"));
-    state.counters["same_context_ms_per_frame"] = sameContext;
+    state.counters["same_context_ms_per_frame"] = sameContext.wallMs;
+    state.counters["cpu_ms_per_frame"] = cpuMs;
+    state.counters["same_context_cpu_ms_per_frame"] = sameContext.cpuMs;
+    state.counters["cpu_ratio_to_same_context"] = sameContext.cpuMs > 0 ? cpuMs / sameContext.cpuMs : 0;
     state.counters["baseline_immediate_ms_per_frame"] = baseline.Figure("immediate_ms_per_frame");
     state.counters["baseline_depth_bits"] = baseline.Figure("depth_bits");
 }
@@ -164,6 +193,7 @@ void BM_GfxDrawTextPage(benchmark::State& state) {
     const double start = MonotonicMs();
     for (auto _ : state) {
         for (int row = 0; row < kPageRows; ++row) DrawText(text, 0, row * kRowPitch);
+        zrv::FlushQuadBatch();
         glFinish();
         ++frames;
     }
@@ -176,6 +206,141 @@ void BM_GfxDrawTextPage(benchmark::State& state) {
     ReportAgainstBaseline(state, ms, baseline);
 }
 BENCHMARK(BM_GfxDrawTextPage)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Runs of one texture are what gathering draws together; sprites of two textures taking
+// turns are its worst case, a draw per sprite. Beside them the same quads in immediate
+// mode with a bind per sprite, in the runtime's context.
+void BM_GfxDrawSpritesTakingTurns(benchmark::State& state) {
+    if (!RuntimeWindow()) {
+        state.SkipWithError("no display");
+        return;
+    }
+    constexpr std::int32_t kSecondSlot = kSpriteSlot + 1;
+    PresentFrame();
+    DrawSprite(kSpriteSlot, 0, 0);
+    GrabScreenToSprite(kSecondSlot, 0, 0, kSpriteSide, kSpriteSide);
+    const int count = static_cast<int>(state.range(0));
+    SetBlendAlpha(-1);
+    int frames = 0;
+    const double start = MonotonicMs();
+    for (auto _ : state) {
+        for (int i = 0; i < count; ++i) {
+            DrawSprite(i % 2 == 0 ? kSpriteSlot : kSecondSlot, zrv::bench::SpriteX(i, frames),
+                       zrv::bench::SpriteY(i, frames));
+        }
+        zrv::FlushQuadBatch();
+        glFinish();
+        ++frames;
+    }
+    const double ms = (MonotonicMs() - start) / frames;
+    const GLuint textures[2] = {static_cast<GLuint>(QuerySpriteTextureId(kSpriteSlot)),
+                                static_cast<GLuint>(QuerySpriteTextureId(kSecondSlot))};
+    const double immediate = MsPerFrame(std::max(frames, 3), [count, &textures](int frame) {
+        glEnable(GL_TEXTURE_2D);
+        zrv::bench::ImmediateSpriteQuads(count, frame, [&textures](int i) { glBindTexture(GL_TEXTURE_2D, textures[i % 2]); });
+    });
+    zrv::Renderer()->boundTexture = 0;
+    SetBlendAlpha(0);
+    ReportAgainstBaseline(state, ms, immediate);
+}
+BENCHMARK(BM_GfxDrawSpritesTakingTurns)->Arg(10000)->MinTime(1.0)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// 10,000 primitives a frame, each in a colour of its own, through the runtime (draw) and,
+// beside them, one by one in the primitives' state of their own (alpha test off, no
+// texture, projection moved to pixel centres, immediate mode, state back) as the runtime
+// drew them before it gathered (oneByOne).
+template <typename Draw, typename OneByOne>
+void PrimitivesAgainstOneByOne(benchmark::State& state, Draw draw, OneByOne oneByOne) {
+    if (!RuntimeWindow()) {
+        state.SkipWithError("no display");
+        return;
+    }
+    constexpr int kCount = 10000;
+    PresentFrame();
+    int frames = 0;
+    const double start = MonotonicMs();
+    for (auto _ : state) {
+        for (int i = 0; i < kCount; ++i) draw(i, frames);
+        zrv::FlushQuadBatch();
+        glFinish();
+        ++frames;
+    }
+    const double ms = (MonotonicMs() - start) / frames;
+    const double before = MsPerFrame(std::max(frames, 3), [&oneByOne](int frame) {
+        for (int i = 0; i < kCount; ++i) {
+            glDisable(GL_ALPHA_TEST);
+            glBindTexture(GL_TEXTURE_2D, 0);
+            glMatrixMode(GL_PROJECTION);
+            glPushMatrix();
+            glTranslatef(0.375f, 0.375f, 0.0f);
+            glMatrixMode(GL_MODELVIEW);
+            oneByOne(i, frame);
+            glMatrixMode(GL_PROJECTION);
+            glPopMatrix();
+            glMatrixMode(GL_MODELVIEW);
+            glColor4f(1, 1, 1, 1);
+            glEnable(GL_ALPHA_TEST);
+        }
+    });
+    zrv::Renderer()->boundTexture = 0;
+    state.counters["ms_per_frame"] = ms;
+    state.counters["one_by_one_ms_per_frame"] = before;
+    state.counters["ratio"] = before > 0 ? ms / before : 0;
+}
+
+int PrimitiveColour(int i, int frame) { return (i * 40503 + frame * 977) & 0xFFFFFF; }
+
+void ColourOf(int i, int frame) {
+    const int c = PrimitiveColour(i, frame);
+    glColor4ub(static_cast<GLubyte>(c & 0xFF), static_cast<GLubyte>(c >> 8 & 0xFF), static_cast<GLubyte>(c >> 16 & 0xFF),
+               255);
+}
+
+// 16 x 16 rectangles with FillRect.
+void BM_GfxFillRects(benchmark::State& state) {
+    constexpr int kSide = 16;
+    PrimitivesAgainstOneByOne(
+        state,
+        [](int i, int frame) {
+            FillRect(zrv::bench::SpriteX(i, frame), zrv::bench::SpriteY(i, frame), kSide, kSide, PrimitiveColour(i, frame));
+        },
+        [](int i, int frame) {
+            ColourOf(i, frame);
+            const auto left = static_cast<float>(zrv::bench::SpriteX(i, frame));
+            const auto top = static_cast<float>(zrv::bench::SpriteY(i, frame));
+            glBegin(GL_TRIANGLE_FAN);
+            glVertex2f(left, top + kSide);
+            glVertex2f(left + kSide, top + kSide);
+            glVertex2f(left + kSide, top);
+            glVertex2f(left, top);
+            glEnd();
+        });
+}
+BENCHMARK(BM_GfxFillRects)->MinTime(1.0)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// Lines 20 pixels across and 10 down with DrawLineSegment.
+void BM_GfxDrawLines(benchmark::State& state) {
+    PrimitivesAgainstOneByOne(
+        state,
+        [](int i, int frame) {
+            const int x = zrv::bench::SpriteX(i, frame);
+            const int y = zrv::bench::SpriteY(i, frame);
+            DrawLineSegment(x, y, x + 20, y + 10, PrimitiveColour(i, frame));
+        },
+        [](int i, int frame) {
+            ColourOf(i, frame);
+            const int x = zrv::bench::SpriteX(i, frame);
+            const int y = zrv::bench::SpriteY(i, frame);
+            glBegin(GL_LINES);
+            glVertex2i(x, y);
+            glVertex2i(x + 20, y + 10);
+            glEnd();
+            glBegin(GL_POINTS);
+            glVertex2i(x + 20, y + 10);
+            glEnd();
+        });
+}
+BENCHMARK(BM_GfxDrawLines)->MinTime(1.0)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void BM_GfxGrabSmallArea(benchmark::State& state) {
     if (!RuntimeWindow()) {

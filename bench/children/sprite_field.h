@@ -27,10 +27,12 @@ inline bool SpriteTexelOpaque(int x, int y) {
 }
 
 // The sprites of a frame as textured quads in immediate mode, with whatever texture and
-// blending the caller has set up.
-inline void ImmediateSpriteQuads(int count, int frame) {
+// blending the caller has set up; beforeEach(i) may change them for sprite i.
+template <typename BeforeEach>
+void ImmediateSpriteQuads(int count, int frame, BeforeEach beforeEach) {
     constexpr float side = kSpriteSide;
     for (int i = 0; i < count; ++i) {
+        beforeEach(i);
         const auto x = static_cast<float>(SpriteX(i, frame));
         const auto y = static_cast<float>(SpriteY(i, frame));
         glBegin(GL_QUADS);
@@ -45,5 +47,7 @@ inline void ImmediateSpriteQuads(int count, int frame) {
         glEnd();
     }
 }
+
+inline void ImmediateSpriteQuads(int count, int frame) { ImmediateSpriteQuads(count, frame, [](int) {}); }
 
 }  // namespace zrv::bench

@@ -30,6 +30,7 @@
 
 #include "display/opengl_lumivane.h"
 #include "frame_periods.h"
+#include "gfx2d/quad_batch.h"
 #include "picture.h"
 #include "player.h"
 #include "shared.h"
@@ -177,6 +178,7 @@ void BM_PictureWork(benchmark::State& state) {
         const double start = NowMs();
         player::UpdatePicture();
         player::UpdateTileEffect();
+        zrv::FlushQuadBatch();
         glFinish();
         const double took = NowMs() - start;
         longest = std::max(longest, took);

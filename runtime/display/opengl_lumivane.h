@@ -86,8 +86,12 @@ struct DisplayProcessState {
     std::string rendererName;
 };
 
-// The renderer; null without a window (a run without one, or after shutdown).
+// The renderer; null without a window (a run without one, or after shutdown). The 2D
+// draws gathered so far are drawn first (gfx2d/quad_batch.h), so that whatever the caller
+// does next to GL state or the framebuffer comes after them.
 OpenGLLumivane* Renderer() noexcept;
+// The renderer as it is, gathered draws left waiting: for the draws that gather.
+OpenGLLumivane* RendererAsGathered() noexcept;
 // The renderer's owning slot, for the display start-up that fills it.
 std::unique_ptr<OpenGLLumivane>& RendererSlot() noexcept;
 DisplayProcessState& DisplayProcess() noexcept;

@@ -9,6 +9,7 @@
 #include "display/opengl_lumivane.h"
 #include "display/window_events.h"
 #include "gfx2d/gfx2d_hooks.h"
+#include "gfx2d/quad_batch.h"
 #include "gfx2d/shader_programs.h"
 #include "input/input_state.h"
 #include "zorvane/clock.h"
@@ -32,6 +33,8 @@ void ShowAfterBreak() {
 
 void ResetDrawingState(OpenGLLumivane& renderer) {
     if (renderer.context == nullptr) return;
+    // A message hook may have drawn during the wait: that goes out in its own state.
+    FlushQuadBatch();
     glDisable(GL_BLEND);
     renderer.currentAlpha = 1.0f;
     glColor4f(1, 1, 1, 1);

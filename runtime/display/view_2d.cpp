@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "display/opengl_lumivane.h"
+#include "gfx2d/quad_batch.h"
 
 namespace zrv {
 
@@ -17,6 +18,8 @@ void OpenGLLumivane::ResetView2D(std::int32_t x, std::int32_t y, std::int32_t w,
     viewWidth = w;
     viewHeight = h;
     if (context == nullptr) return;
+    // Gathered draws belong to the view they were gathered in.
+    FlushQuadBatch();
 
     // OpenGL counts rows from the bottom; the program counts them from the top.
     glViewport(x, height - h - y, w, h);

@@ -7,6 +7,7 @@
 #include "gfx2d/gl_draw.h"
 #include "gfx2d/installed_font.h"
 #include "gfx2d/presented_frame.h"
+#include "gfx2d/quad_batch.h"
 #include "gfx2d/sprite_slots.h"
 #include "gfx2d/virtual_screens.h"
 #include "zorvane/display.h"
@@ -26,6 +27,8 @@ void ReleaseGfx2dResources(OpenGLLumivane& renderer) {
     // The renderer may already be on its way out of the runtime state: its context is
     // used directly rather than looked up.
     Gfx2dState& gfx = Gfx();
+    // What was gathered was meant for the back buffer that goes away with the display.
+    DropQuadBatch();
     auto release = [](std::uint32_t& texture) {
         if (texture == 0) return;
         const GLuint name = texture;
@@ -53,6 +56,8 @@ void ReleaseGfx2dResources(OpenGLLumivane& renderer) {
 }
 
 void PrepareSwap() {
+    // A message hook may have drawn since the frame call took the renderer.
+    FlushQuadBatch();
     if (Gfx().activeTarget >= 0) LeaveActiveTarget();
     if (!KeepingPresentedFrames()) return;
     if (OpenGLLumivane* renderer = DrawingRenderer()) KeepPresentedFrame(*renderer);

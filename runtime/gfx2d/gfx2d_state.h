@@ -95,9 +95,20 @@ struct PolygonVertex {
     float x, y, s, t, red, green, blue, alpha;
 };
 
-// 20 bytes: position with z = 0 and texture position.
-struct TextVertex {
-    float x, y, z, s, t;
+// 20 bytes: position, texture position, colour (used by untextured runs only).
+struct BatchVertex {
+    float x, y, s, t;
+    std::uint8_t red, green, blue, alpha;
+};
+
+// Corners gathered for one draw (quad_batch.h). 8,192 corners are 160 KB: large enough
+// that a draw call is a small part of what its quads cost, small enough to stay in cache.
+constexpr std::int32_t kBatchCorners = 8192;
+struct DrawBatch {
+    DrawBatch() : corners(std::make_unique<BatchVertex[]>(kBatchCorners)) {}
+    std::unique_ptr<BatchVertex[]> corners;
+    std::int32_t count = 0;
+    std::uint8_t run = 0;  // a BatchRun
 };
 
 // The framebuffer's look of a transparent colour, found by drawing it once.
@@ -130,7 +141,7 @@ struct Gfx2dState {
 
     std::vector<PolygonVertex> polygon;
     std::int32_t polygonSlot = -1;
-    std::vector<TextVertex> text;
+    DrawBatch batch;
     std::vector<std::uint8_t> grabScratch;
     KeyProbe keyProbe;
     PresentedFrame presented;

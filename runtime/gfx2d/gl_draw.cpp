@@ -6,14 +6,22 @@
 #include "display/gl_extensions.h"
 #include "display/opengl_lumivane.h"
 #include "gfx2d/gfx2d_state.h"
+#include "gfx2d/quad_batch.h"
 
 namespace zrv {
 
-OpenGLLumivane* DrawingRenderer() noexcept {
-    OpenGLLumivane* renderer = Renderer();
+namespace {
+
+OpenGLLumivane* CanDraw(OpenGLLumivane* renderer) noexcept {
     if (renderer == nullptr || renderer->window == nullptr || renderer->context == nullptr) return nullptr;
     return renderer->ready != 0 ? renderer : nullptr;
 }
+
+}  // namespace
+
+OpenGLLumivane* DrawingRenderer() noexcept { return CanDraw(Renderer()); }
+
+OpenGLLumivane* GatheringRenderer() noexcept { return CanDraw(RendererAsGathered()); }
 
 SpriteRecord* SpriteSlot(std::int32_t slot) noexcept {
     if (slot < 0 || slot >= kSpriteSlots) return nullptr;
@@ -49,6 +57,7 @@ void Bind(OpenGLLumivane& renderer, std::uint32_t texture) {
     // the texture units may have been changed too. Only then are they set again:
     // switching units makes the driver flush what it has gathered, which would cost a draw
     // call per sprite.
+    if (renderer.boundTexture == 0 || renderer.boundTexture != texture) FlushQuadBatch();
     if (renderer.boundTexture == 0) {
         TextureUnitOneOff();
         glEnable(GL_TEXTURE_2D);
@@ -62,6 +71,7 @@ void Bind(OpenGLLumivane& renderer, std::uint32_t texture) {
 
 void SetFilters(GLint filter) {
     if (filter == Gfx().boundFilter) return;
+    FlushQuadBatch();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     Gfx().boundFilter = filter;
@@ -80,12 +90,14 @@ void BindTextureNearest(OpenGLLumivane& renderer, std::uint32_t texture) {
 }
 
 void UnbindTexture(OpenGLLumivane& renderer) {
+    FlushQuadBatch();
     glBindTexture(GL_TEXTURE_2D, 0);
     renderer.boundTexture = 0;
     ForgetBoundParameters();
 }
 
 void BindForChange(OpenGLLumivane& renderer, std::uint32_t texture) {
+    FlushQuadBatch();
     glBindTexture(GL_TEXTURE_2D, texture);
     // Bound, but not set up for drawing: the next sprite binds and sets up again.
     renderer.boundTexture = 0;
@@ -94,6 +106,7 @@ void BindForChange(OpenGLLumivane& renderer, std::uint32_t texture) {
 
 void DeleteTexture(std::uint32_t& texture) {
     if (texture == 0) return;
+    FlushQuadBatch();
     if (OpenGLLumivane* renderer = Renderer()) {
         // A new texture may be given the same name; the binding must not be trusted then.
         if (renderer->boundTexture == texture) renderer->boundTexture = 0;
@@ -103,22 +116,27 @@ void DeleteTexture(std::uint32_t& texture) {
     texture = 0;
 }
 
-void SetDrawColour(const OpenGLLumivane& renderer, std::int32_t colour) {
+BatchVertex ColouredCorner(const OpenGLLumivane& renderer, std::int32_t colour) noexcept {
     const auto alpha = colour == Gfx().spriteKey ? GLubyte{0} : static_cast<GLubyte>(renderer.currentAlpha * 255.0f);
-    glColor4ub(static_cast<GLubyte>(colour & 0xFF), static_cast<GLubyte>((colour >> 8) & 0xFF),
-               static_cast<GLubyte>((colour >> 16) & 0xFF), alpha);
+    return {0, 0, 0, 0, static_cast<GLubyte>(colour & 0xFF), static_cast<GLubyte>((colour >> 8) & 0xFF),
+            static_cast<GLubyte>((colour >> 16) & 0xFF), alpha};
 }
 
-void RestoreWhite(const OpenGLLumivane& renderer) { glColor4f(1, 1, 1, renderer.currentAlpha); }
+void RestoreWhite(const OpenGLLumivane& renderer) {
+    FlushQuadBatch();
+    glColor4f(1, 1, 1, renderer.currentAlpha);
+}
 
 void ClampBoundTexture() {
     if (Gfx().boundClamped) return;
+    FlushQuadBatch();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     Gfx().boundClamped = true;
 }
 
 void DrawQuad(float left, float top, float right, float bottom, float s0, float t0, float s1, float t1) {
+    FlushQuadBatch();
     ClampBoundTexture();
     glBegin(GL_TRIANGLE_FAN);
     glTexCoord2f(s0, t0);
@@ -130,6 +148,22 @@ void DrawQuad(float left, float top, float right, float bottom, float s0, float 
     glTexCoord2f(s0, t1);
     glVertex2f(left, top);
     glEnd();
+}
+
+void GatherQuadFan(BatchRun run, float left, float top, float right, float bottom, float s0, float t0, float s1,
+                   float t1) {
+    ClampBoundTexture();
+    GatherFan(run, {{left, bottom, s0, t0, 0, 0, 0, 0},
+                    {right, bottom, s1, t0, 0, 0, 0, 0},
+                    {right, top, s1, t1, 0, 0, 0, 0},
+                    {left, top, s0, t1, 0, 0, 0, 0}});
+}
+
+void GatherSpriteQuad(float left, float top, float right, float bottom, float s0, float t0, float s1, float t1) {
+    GatherQuad(BatchRun::kQuads, {{right, top, s1, t1, 0, 0, 0, 0},
+                                  {left, top, s0, t1, 0, 0, 0, 0},
+                                  {left, bottom, s0, t0, 0, 0, 0, 0},
+                                  {right, bottom, s1, t0, 0, 0, 0, 0}});
 }
 
 bool DrawingIntoFramebuffer() noexcept {

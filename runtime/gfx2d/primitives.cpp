@@ -16,32 +16,23 @@ namespace zrv {
 
 namespace {
 
-// The primitives see through the alpha test and hit pixel centres: the projection moves
-// by 3/8 of a pixel, which keeps integer coordinates off the pixel edges.
-class PrimitiveScope {
-public:
-    PrimitiveScope(OpenGLLumivane& renderer, std::int32_t colour) : renderer_(renderer) {
-        glDisable(GL_ALPHA_TEST);
-        UnbindTexture(renderer);
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
-        glTranslatef(0.375f, 0.375f, 0.0f);
-        glMatrixMode(GL_MODELVIEW);
-        SetDrawColour(renderer, colour);
-    }
-    ~PrimitiveScope() {
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glMatrixMode(GL_MODELVIEW);
-        RestoreWhite(renderer_);
-        glEnable(GL_ALPHA_TEST);
-    }
-    PrimitiveScope(const PrimitiveScope&) = delete;
-    PrimitiveScope& operator=(const PrimitiveScope&) = delete;
+// The primitives gather into one run (quad_batch.cpp), drawn without a texture; the
+// gathered draws before them go out with theirs. Null when nothing can be drawn.
+OpenGLLumivane* PrimitiveRenderer() {
+    OpenGLLumivane* renderer = GatheringRenderer();
+    if (renderer != nullptr && !Gathering(BatchRun::kPrimitives)) UnbindTexture(*renderer);
+    return renderer;
+}
 
-private:
-    OpenGLLumivane& renderer_;
-};
+BatchVertex At(BatchVertex coloured, float x, float y) {
+    coloured.x = x;
+    coloured.y = y;
+    return coloured;
+}
+
+BatchVertex At(const OpenGLLumivane& renderer, std::int32_t x, std::int32_t y, std::int32_t colour) {
+    return At(ColouredCorner(renderer, colour), static_cast<float>(x), static_cast<float>(y));
+}
 
 // A negative extent e from p covers p + e + 1 .. p + 1.
 void Span(std::int32_t start, std::int32_t extent, float& from, float& to) {
@@ -85,36 +76,26 @@ void SetTransparentColour(std::int32_t colour) {
 }
 
 void PlotPixel(std::int32_t x, std::int32_t y, std::int32_t colour) {
-    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    zrv::OpenGLLumivane* renderer = zrv::PrimitiveRenderer();
     if (renderer == nullptr) return;
-    zrv::PrimitiveScope scope(*renderer, colour);
-    glBegin(GL_POINTS);
-    glVertex2i(x, y);
-    glEnd();
+    zrv::GatherPoint(zrv::At(*renderer, x, y, colour));
 }
 
 void DrawLineSegment(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2, std::int32_t colour) {
-    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    zrv::OpenGLLumivane* renderer = zrv::PrimitiveRenderer();
     if (renderer == nullptr) return;
-    zrv::PrimitiveScope scope(*renderer, colour);
-    // A line leaves out its last pixel; the point puts it in.
-    glBegin(GL_LINES);
-    glVertex2i(x1, y1);
-    glVertex2i(x2, y2);
-    glEnd();
-    glBegin(GL_POINTS);
-    glVertex2i(x2, y2);
-    glEnd();
+    zrv::GatherLine(zrv::At(*renderer, x1, y1, colour), zrv::At(*renderer, x2, y2, colour));
 }
 
 void FillRect(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height, std::int32_t colour) {
-    zrv::OpenGLLumivane* renderer = zrv::DrawingRenderer();
+    zrv::OpenGLLumivane* renderer = zrv::PrimitiveRenderer();
     if (renderer == nullptr) return;
-    zrv::PrimitiveScope scope(*renderer, colour);
     float left = 0, right = 0, top = 0, bottom = 0;
     zrv::Span(x, width, left, right);
     zrv::Span(y, height, top, bottom);
-    zrv::DrawQuad(left, top, right, bottom, 0, 0, 0, 0);
+    const zrv::BatchVertex c = zrv::ColouredCorner(*renderer, colour);
+    zrv::GatherFan(zrv::BatchRun::kPrimitives,
+                   {zrv::At(c, left, bottom), zrv::At(c, right, bottom), zrv::At(c, right, top), zrv::At(c, left, top)});
 }
 
 std::int32_t ReadPixelColour(std::int32_t x, std::int32_t y) {

@@ -1,6 +1,4 @@
 // Drawing whole sprites: unscaled, stretched or mirrored, zoomed, rotated.
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "display/opengl_lumivane.h"
@@ -16,7 +14,7 @@ constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 
 // The slot when it holds an image and the renderer can draw; null otherwise.
 const SpriteRecord* DrawableSprite(std::int32_t slot, OpenGLLumivane*& renderer) {
-    renderer = DrawingRenderer();
+    renderer = GatheringRenderer();
     const SpriteRecord* sprite = SpriteSlot(slot);
     if (renderer == nullptr || sprite == nullptr || sprite->width <= 0 || sprite->texture == 0) return nullptr;
     return sprite;
@@ -26,12 +24,10 @@ void DrawStretched(OpenGLLumivane& renderer, const SpriteRecord& sprite, double 
     BindSprite(renderer, sprite);
     const auto s1 = static_cast<float>(sprite.width) / static_cast<float>(sprite.texWidth);
     const auto t1 = static_cast<float>(sprite.height) / static_cast<float>(sprite.texHeight);
-    // A mirrored quad turns its back to the viewer; its winding is taken as the front.
+    // A mirrored quad turns its back to the viewer; its run takes its winding as the front.
     const bool mirrored = (w < 0) != (h < 0);
-    if (mirrored) glFrontFace(GL_CW);
-    DrawQuad(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y + h), 0, 0,
-             s1, t1);
-    if (mirrored) glFrontFace(GL_CCW);
+    GatherQuadFan(mirrored ? BatchRun::kMirroredTriangles : BatchRun::kTriangles, static_cast<float>(x),
+                  static_cast<float>(y), static_cast<float>(x + w), static_cast<float>(y + h), 0, 0, s1, t1);
 }
 
 void DrawRotoZoomed(OpenGLLumivane& renderer, const SpriteRecord& sprite, std::int32_t x, std::int32_t y,
@@ -48,25 +44,19 @@ void DrawRotoZoomed(OpenGLLumivane& renderer, const SpriteRecord& sprite, std::i
     const float s1 = (static_cast<float>(sprite.width) - 0.5f) / texWidth;
     const float t1 = (static_cast<float>(sprite.height) - 0.5f) / texHeight;
     // The turn about the axis pointing away from the viewer, worked out here rather than
-    // on the model-view matrix: changing the matrix makes the driver flush what it has
-    // gathered, a draw call per sprite.
+    // on the model-view matrix, so that turned sprites gather into one draw.
     const double centreX = x + sprite.width / 2;
     const double centreY = y + sprite.height / 2;
     const double radians = angle * kRadiansPerDegree;
     const double sine = std::sin(radians);
     const double cosine = std::cos(radians);
-    auto vertex = [&](double px, double py, float s, float t) {
-        glTexCoord2f(s, t);
-        glVertex2f(static_cast<float>(centreX + px * cosine + py * sine),
-                   static_cast<float>(centreY - px * sine + py * cosine));
+    auto corner = [&](double px, double py, float s, float t) {
+        return BatchVertex{static_cast<float>(centreX + px * cosine + py * sine),
+                           static_cast<float>(centreY - px * sine + py * cosine), s, t, 0, 0, 0, 0};
     };
     ClampBoundTexture();
-    glBegin(GL_TRIANGLE_FAN);
-    vertex(-hw, hh, s0, t0);
-    vertex(hw, hh, s1, t0);
-    vertex(hw, -hh, s1, t1);
-    vertex(-hw, -hh, s0, t1);
-    glEnd();
+    GatherFan(BatchRun::kTriangles,
+              {corner(-hw, hh, s0, t0), corner(hw, hh, s1, t0), corner(hw, -hh, s1, t1), corner(-hw, -hh, s0, t1)});
 }
 
 }  // namespace
@@ -84,16 +74,7 @@ void DrawSprite(std::int32_t slot, std::int32_t x, std::int32_t y) {
     const auto top = static_cast<float>(y);
     const auto right = static_cast<float>(static_cast<double>(x) + sprite->width);
     const auto bottom = static_cast<float>(static_cast<double>(y) + sprite->height);
-    glBegin(GL_QUADS);
-    glTexCoord2f(s1, t1);
-    glVertex2f(right, top);
-    glTexCoord2f(0, t1);
-    glVertex2f(left, top);
-    glTexCoord2f(0, 0);
-    glVertex2f(left, bottom);
-    glTexCoord2f(s1, 0);
-    glVertex2f(right, bottom);
-    glEnd();
+    zrv::GatherSpriteQuad(left, top, right, bottom, 0, 0, s1, t1);
 }
 
 void DrawSpriteStretched(std::int32_t slot, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {

@@ -1,8 +1,6 @@
 // Drawing single frames of animation strips.
 #include "gfx2d/sprite_frames.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "display/opengl_lumivane.h"
@@ -17,7 +15,7 @@ constexpr double kRadiansPerDegree = 0.017453292;
 
 // The slot when it holds an animated image and the renderer can draw; null otherwise.
 const SpriteRecord* DrawableFrames(std::int32_t slot, OpenGLLumivane*& renderer) {
-    renderer = DrawingRenderer();
+    renderer = GatheringRenderer();
     const SpriteRecord* sprite = SpriteSlot(slot);
     if (renderer == nullptr || sprite == nullptr || sprite->texture == 0) return nullptr;
     if (sprite->frameWidth == 0 || sprite->frameHeight == 0) return nullptr;
@@ -54,16 +52,7 @@ void DrawSpriteFrame(std::int32_t slot, std::int32_t frame, std::int32_t x, std:
     const auto top = static_cast<float>(y);
     const auto right = static_cast<float>(static_cast<double>(x) + sprite->frameWidth);
     const auto bottom = static_cast<float>(static_cast<double>(y) + sprite->frameHeight);
-    glBegin(GL_QUADS);
-    glTexCoord2f(c.s1, c.t1);
-    glVertex2f(right, top);
-    glTexCoord2f(c.s0, c.t1);
-    glVertex2f(left, top);
-    glTexCoord2f(c.s0, c.t0);
-    glVertex2f(left, bottom);
-    glTexCoord2f(c.s1, c.t0);
-    glVertex2f(right, bottom);
-    glEnd();
+    zrv::GatherSpriteQuad(left, top, right, bottom, c.s0, c.t0, c.s1, c.t1);
 }
 
 void DrawSpriteFrameStretched(std::int32_t slot, std::int32_t frame, std::int32_t x, std::int32_t y,
@@ -73,8 +62,9 @@ void DrawSpriteFrameStretched(std::int32_t slot, std::int32_t frame, std::int32_
     if (sprite == nullptr) return;
     zrv::BindSprite(*renderer, *sprite);
     const zrv::FrameCoordinates c = zrv::FrameTextureCoordinates(*sprite, frame);
-    zrv::DrawQuad(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + width + 0.1),
-                  static_cast<float>(y + height + 0.1), c.s0, c.t0, c.s1, c.t1);
+    zrv::GatherQuadFan(zrv::BatchRun::kTriangles, static_cast<float>(x), static_cast<float>(y),
+                       static_cast<float>(x + width + 0.1), static_cast<float>(y + height + 0.1), c.s0, c.t0, c.s1,
+                       c.t1);
 }
 
 void DrawSpriteFrameRotoZoom(std::int32_t slot, std::int32_t frame, std::int32_t x, std::int32_t y, double angle,
@@ -99,16 +89,11 @@ void DrawSpriteFrameRotoZoom(std::int32_t slot, std::int32_t frame, std::int32_t
     // viewer.
     const double sine = std::sin(angle * zrv::kRadiansPerDegree);
     const double cosine = std::cos(angle * zrv::kRadiansPerDegree);
-    auto vertex = [&](double px, double py, float s, float t) {
-        glTexCoord2f(s, t);
-        glVertex2f(static_cast<float>(centreX + px * cosine + py * sine),
-                   static_cast<float>(centreY - px * sine + py * cosine));
+    auto corner = [&](double px, double py, float s, float t) {
+        return zrv::BatchVertex{static_cast<float>(centreX + px * cosine + py * sine),
+                                static_cast<float>(centreY - px * sine + py * cosine), s, t, 0, 0, 0, 0};
     };
     zrv::ClampBoundTexture();
-    glBegin(GL_TRIANGLE_FAN);
-    vertex(-hw, hh, c.s0, c.t0);
-    vertex(hw, hh, c.s1, c.t0);
-    vertex(hw, -hh, c.s1, c.t1);
-    vertex(-hw, -hh, c.s0, c.t1);
-    glEnd();
+    zrv::GatherFan(zrv::BatchRun::kTriangles, {corner(-hw, hh, c.s0, c.t0), corner(hw, hh, c.s1, c.t0),
+                                               corner(hw, -hh, c.s1, c.t1), corner(-hw, -hh, c.s0, c.t1)});
 }

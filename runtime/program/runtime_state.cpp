@@ -1,5 +1,7 @@
 #include "program/runtime_state.h"
 
+#include "gfx2d/quad_batch.h"
+
 namespace zrv {
 
 RuntimeState& Runtime() noexcept {
@@ -15,7 +17,11 @@ RandomState& Random() noexcept { return Runtime().random; }
 ClockState& Clock() noexcept { return Runtime().clock; }
 FrameLoopFlags& Frame() noexcept { return Runtime().frame; }
 std::int32_t& BreakPending() noexcept { return Runtime().breakPending; }
-OpenGLLumivane* Renderer() noexcept { return Runtime().renderer.get(); }
+OpenGLLumivane* Renderer() noexcept {
+    FlushQuadBatch();
+    return Runtime().renderer.get();
+}
+OpenGLLumivane* RendererAsGathered() noexcept { return Runtime().renderer.get(); }
 std::unique_ptr<OpenGLLumivane>& RendererSlot() noexcept { return Runtime().renderer; }
 DisplayProcessState& DisplayProcess() noexcept { return Runtime().display; }
 WindowHandle& MainWindow() noexcept { return Runtime().mainWindow; }

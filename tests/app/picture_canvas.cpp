@@ -7,6 +7,7 @@
 #include "core/random_state.h"
 #include "display/opengl_lumivane.h"
 #include "display/support/runtime_session.h"
+#include "gfx2d/quad_batch.h"
 #include "picture.h"
 #include "player.h"
 #include "shared.h"
@@ -67,6 +68,7 @@ int RgbImage::LitCount() const {
 
 RgbImage SpriteImage(std::int32_t slot) {
     RgbImage image;
+    zrv::FlushQuadBatch();
     QuerySpriteSizeInt(slot, image.width, image.height);
     const auto texture = static_cast<GLuint>(QuerySpriteTextureId(slot));
     if (texture == 0 || image.width == 0) return image;
@@ -93,6 +95,7 @@ RgbImage SpriteImage(std::int32_t slot) {
 RgbImage BackBuffer(int x, int y, int width, int height) {
     RgbImage image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
     std::vector<std::uint8_t> bottomUp(image.rgb.size());
+    zrv::FlushQuadBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, zrv::Renderer()->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE,

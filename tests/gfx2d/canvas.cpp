@@ -4,12 +4,14 @@
 
 #include "display/opengl_lumivane.h"
 #include "gfx2d/gfx2d_state.h"
+#include "gfx2d/quad_batch.h"
 #include "zorvane.h"
 
 namespace zrv::test {
 
 std::int32_t BackPixel(int x, int y) {
     GLubyte pixel[4] = {0, 0, 0, 0};
+    FlushQuadBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, Renderer()->height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
@@ -18,6 +20,7 @@ std::int32_t BackPixel(int x, int y) {
 
 std::vector<std::uint8_t> BackBufferRgb(int x, int y, int width, int height) {
     std::vector<std::uint8_t> bottomUp(static_cast<std::size_t>(width) * height * 3);
+    FlushQuadBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, Renderer()->height - y - height, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());

@@ -19,7 +19,8 @@ constexpr std::int32_t kGreenColour = 0x00FF00;
 constexpr std::int32_t kBlueColour = 0xFF0000;
 constexpr std::int32_t kWhiteColour = 0xFFFFFF;
 
-// Packed colour of a back-buffer pixel, (x, y) from the top left, read with OpenGL itself.
+// Packed colour of a back-buffer pixel, (x, y) from the top left, read with OpenGL itself
+// once the runtime's gathered draws are drawn (as for any GL call of a test's own).
 std::int32_t BackPixel(int x, int y);
 // Whole rows of the back buffer, top row first, RGB.
 std::vector<std::uint8_t> BackBufferRgb(int x, int y, int width, int height);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "gfx2d/canvas.h"
+#include "gfx2d/quad_batch.h"
 #include "support/reference_picture.h"
 #include "zorvane.h"
 
@@ -39,6 +40,7 @@ Bytes TestCard() {
 void ReferenceScenes::ExpectMatchesReference(const std::string& name) {
     const std::string path = std::string(ZRV_GFX2D_REFERENCE_DIR) + "/" + name + ".png";
     std::vector<std::uint8_t> bgr(static_cast<std::size_t>(kWidth) * kHeight * 3);
+    FlushQuadBatch();
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, kWidth, kHeight, GL_BGR, GL_UNSIGNED_BYTE, bgr.data());
