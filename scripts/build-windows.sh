@@ -35,10 +35,11 @@ launchers=()
 if command -v ccache >/dev/null; then
   launchers=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
+mkdir -p "$build_dir"
 cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DZRV_WINDOWS_DEPS="$prefixes" \
-  -DZRV_BENCH=OFF "${launchers[@]}" >"$build_dir.configure.log" 2>&1 || {
-  cat "$build_dir.configure.log" >&2
+  -DZRV_BENCH=OFF "${launchers[@]}" >"$build_dir/configure.log" 2>&1 || {
+  cat "$build_dir/configure.log" >&2
   zrv_win_die "configuring $build_dir failed"
 }
 nice -n 10 cmake --build "$build_dir" -j"$zrv_win_jobs"
