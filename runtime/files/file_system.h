@@ -9,6 +9,9 @@
 
 namespace zrv {
 
+// The error of the file call that failed last on this thread, in the system's own numbers.
+int LastFileError() noexcept;
+
 bool IsFolderPath(const char* path) noexcept;
 bool DeleteFileAt(const char* name) noexcept;
 // One level only: the parent must exist.

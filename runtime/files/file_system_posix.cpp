@@ -68,6 +68,8 @@ bool IsFolderEntry(DIR* folder, const dirent& entry) {
 
 }  // namespace
 
+int LastFileError() noexcept { return errno; }
+
 bool IsFolderPath(const char* path) noexcept {
     struct stat info {};
     return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);

@@ -37,6 +37,8 @@ HANDLE AsHandle(std::intptr_t handle) noexcept { return reinterpret_cast<HANDLE>
 
 }  // namespace
 
+int LastFileError() noexcept { return static_cast<int>(GetLastError()); }
+
 bool IsFolderPath(const char* path) noexcept {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
