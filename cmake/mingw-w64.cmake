@@ -24,6 +24,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Static libraries only, and a static C++ and threads runtime: the executables run on a
 # Windows machine with nothing installed (and under wine without mingw's DLLs).
 set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # pkg-config (FFmpeg) sees the cross-built libraries only, with what static linking needs.

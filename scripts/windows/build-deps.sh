@@ -28,7 +28,10 @@ for name in "${names[@]}"; do
   [ -f "$recipe" ] || zrv_win_die "no recipe $recipe"
   package=$(unset package; source "$recipe"; echo "$package")
   version=$("$here/fetch-source.sh" version "$package")
-  digest=$(cat "$recipe" "$toolchain" <(echo "$compiler_version") | sha256sum | cut -c1-12)
+  # The tool chain file counts only for the recipes that build with CMake.
+  inputs=("$recipe")
+  if grep -q zrv_win_cmake "$recipe"; then inputs+=("$toolchain"); fi
+  digest=$(cat "${inputs[@]}" <(echo "$compiler_version") | sha256sum | cut -c1-12)
   dir=$zrv_win_cache/$name-${version//[:~+]/_}-$digest
   if [ ! -f "$dir/stamp" ]; then
     zrv_win_log "building $package $version into $dir"
@@ -40,6 +43,9 @@ for name in "${names[@]}"; do
       prefix=$dir/prefix
       zrv_win_cmake=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release
         -DCMAKE_INSTALL_PREFIX="$prefix")
+      # Paths inside the build folder count relative to it, so a rebuild in a folder of
+      # another name still finds its objects in the compiler cache.
+      export CCACHE_BASEDIR=$dir
       if [ ${#launcher[@]} -gt 0 ]; then
         zrv_win_cmake+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
         zrv_win_cc="ccache $zrv_win_cc" zrv_win_cxx="ccache $zrv_win_cxx"
