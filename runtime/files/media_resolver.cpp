@@ -5,6 +5,7 @@
 #include "files/files_state.h"
 #include "files/pack_format.h"
 #include "files/pack_reader.h"
+#include "files/path_separator.h"
 #include "files/rt_file.h"
 #include "platform/paths.h"
 #include "zorvane/media_pack.h"
@@ -25,7 +26,7 @@ std::string TemporaryFileName(const std::string& entryName, std::int32_t positio
     std::string name = "sbx";
     name += pack::TempNameLetter(position);
     name += pack::TempNameLetter(storedSize);
-    for (const char c : entryName) name += c == '/' || c == 0 ? '_' : c;
+    for (const char c : entryName) name += IsPathSeparator(c) || c == 0 ? '_' : c;
     return name;
 }
 
