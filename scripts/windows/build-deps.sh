@@ -15,6 +15,13 @@ names=("$@")
 
 command -v "$zrv_win_cc" >/dev/null || zrv_win_die "$zrv_win_cc is missing (scripts/windows/install-tools.sh)"
 mkdir -p "$zrv_win_cache"
+# One build at a time per cache: a second clone building at once waits, then finds the
+# dependencies done.
+exec 9>"$zrv_win_cache/lock"
+if ! flock -n 9; then
+  zrv_win_log "waiting for another build of the dependencies in $zrv_win_cache"
+  flock 9
+fi
 "$here/fetch-source.sh" update
 
 toolchain=$root/cmake/mingw-w64.cmake
