@@ -46,7 +46,7 @@ case "${1:-}" in
       zrv_win_die "could not download the source of $name"
     }
     rm -rf "$dest"
-    dpkg-source --no-check -x "$download"/*.dsc "$dest" >"$download/unpack.log" 2>&1 || {
+    dpkg-source --no-check --no-copy -x "$download"/*.dsc "$dest" >"$download/unpack.log" 2>&1 || {
       cat "$download/unpack.log" >&2
       zrv_win_die "could not unpack the source of $name"
     }
