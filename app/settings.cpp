@@ -1,8 +1,6 @@
 // What the player remembers between runs.
 #include "settings.h"
 
-#include <cstdlib>
-
 #include "panels.h"
 #include "shared.h"
 
@@ -17,8 +15,6 @@ constexpr const char* kFolderKey = "folder";
 constexpr const char* kVolumeKey = "volume";
 constexpr const char* kLoopKey = "loop";
 constexpr double kMaxVolume = 100;
-
-bool Absolute(const char* path) { return path != nullptr && path[0] == '/'; }
 
 // The folder the file lives in: the text before its last "/".
 RtString FolderOf(const RtString& file) {
@@ -49,19 +45,6 @@ RtString Read(const char* key) { return ReadConfigValue(kSection, key); }
 
 }  // namespace
 
-RtString SettingsFileName() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    RtString folder;
-    if (Absolute(config)) {
-        folder = config;
-    } else if (const char* home = std::getenv("HOME"); Absolute(home)) {
-        folder = RtString(home) + "/.config";
-    } else {
-        return RtString();
-    }
-    return folder + "/zorvane/player.ini";
-}
-
 void LoadSettings() {
     settings = SettingsState{};
     settings.file = SettingsFileName();
@@ -72,7 +55,7 @@ void LoadSettings() {
     settings.savedLoop = Read(kLoopKey);
 
     const RtString& folder = settings.savedFolder;
-    if (folder.c_str()[0] == '/' && IsDirectory(folder) == 1) settings.folder = folder;
+    if (IsAbsolutePath(folder.c_str()) && IsDirectory(folder) == 1) settings.folder = folder;
     PresetControls(VolumeFrom(settings.savedVolume), settings.savedLoop == "1");
 }
 

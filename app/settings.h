@@ -1,6 +1,6 @@
 // What the player remembers between runs: the folder it lists, the volume and the loop
 // switch, in "player.ini" of the user's configuration folder ($XDG_CONFIG_HOME/zorvane,
-// else ~/.config/zorvane), written with the runtime's configuration commands. A setting
+// else ~/.config/zorvane; on Windows %APPDATA%/zorvane), written with the runtime's configuration commands. A setting
 // the user changes is written at the end of the first frame in which no mouse button is
 // held (a drag of the knob is saved once, when it is let go); at quit whatever differs
 // from the file is written, such as the folder named on the command line. Nothing is
@@ -28,9 +28,11 @@ struct SettingsState {
 
 extern SettingsState settings;
 
-// Where the file lives for this user; empty when neither XDG_CONFIG_HOME nor HOME names
-// an absolute folder.
+// Where the file lives for this user; empty when the environment names no absolute folder
+// for it (settings_location_posix.cpp, settings_location_win32.cpp).
 RtString SettingsFileName();
+// A path that does not depend on the current folder.
+bool IsAbsolutePath(const char* path);
 // Reads the file; the volume and the loop switch go to the controls before the first frame.
 void LoadSettings();
 // Stores the listed folder, the volume and the loop switch when one changed. At quit the

@@ -2,9 +2,7 @@
 // program's executable) or as a pack file of its own. The result is written to a new file
 // beside the destination and renamed over it only when complete, so a failure never
 // damages the host.
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -15,6 +13,7 @@
 
 #include "files/pack_format.h"
 #include "files/pack_writer.h"
+#include "pack_output.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ int Fail(const std::string& message) {
 std::string SystemError() { return std::strerror(errno); }
 
 std::string BaseName(const std::string& path) {
-    const std::size_t cut = path.find_last_of('/');
+    const std::size_t cut = path.find_last_of(zrv::pack::kPathSeparators);
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
@@ -85,38 +84,6 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& data, std
     return true;
 }
 
-bool WriteAll(int fd, const std::uint8_t* bytes, std::size_t count) {
-    while (count > 0) {
-        const ssize_t put = ::write(fd, bytes, count);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
-        bytes += put;
-        count -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
-bool CopyInto(int to, const std::string& hostPath, std::string& error) {
-    const int from = ::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (from < 0) {
-        error = "cannot read \"" + hostPath + "\": " + SystemError();
-        return false;
-    }
-    std::vector<std::uint8_t> chunk(1 << 16);
-    for (;;) {
-        const ssize_t got = ::read(from, chunk.data(), chunk.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0 || (got > 0 && !WriteAll(to, chunk.data(), static_cast<std::size_t>(got)))) {
-            error = "copying \"" + hostPath + "\" failed: " + SystemError();
-            ::close(from);
-            return false;
-        }
-        if (got == 0) break;
-    }
-    ::close(from);
-    return true;
-}
-
 bool EndsWithPack(const std::string& path) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     const std::streamoff size = in.tellg();
@@ -125,47 +92,6 @@ bool EndsWithPack(const std::string& path) {
     char magic[3] = {};
     in.read(magic, 3);
     return in.good() && std::memcmp(magic, zrv::pack::kMagic, 3) == 0;
-}
-
-// Host bytes (if any) and the pack into a new file beside output, renamed over it.
-int WriteResult(const std::string& output, const std::string& host, const std::vector<std::uint8_t>& pack) {
-    mode_t mode = 0;
-    if (!host.empty()) {
-        struct stat info {};
-        if (::stat(host.c_str(), &info) != 0) return Fail("cannot read \"" + host + "\": " + SystemError());
-        if (!S_ISREG(info.st_mode)) return Fail("\"" + host + "\" is not a regular file");
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    std::string temporary = output + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return Fail("cannot create a file beside \"" + output + "\": " + SystemError());
-    std::string error;
-    bool ok = host.empty() || CopyInto(fd, host, error);
-    if (ok && !WriteAll(fd, pack.data(), pack.size())) {
-        error = "writing \"" + temporary + "\" failed: " + SystemError();
-        ok = false;
-    }
-    if (ok && (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)) {
-        error = "finishing \"" + temporary + "\" failed: " + SystemError();
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        error = "writing \"" + temporary + "\" failed: " + SystemError();
-        ok = false;
-    }
-    if (ok && ::rename(temporary.c_str(), output.c_str()) != 0) {
-        error = "cannot replace \"" + output + "\": " + SystemError();
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return Fail(error + (host.empty() ? "" : "; \"" + host + "\" is unchanged"));
-    }
-    return 0;
 }
 
 }  // namespace
@@ -223,10 +149,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zrv-pack: note: \"%s\" already ends with a media pack; the new one takes its place "
                              "for lookups (the old data stays in the file)\n", host.c_str());
     }
-    const int status = WriteResult(output, host, pack.bytes);
-    if (status == 0) {
-        std::printf("%s: %zu file(s), pack of %zu bytes%s\n", output.c_str(), pack.entries.size(), pack.bytes.size(),
-                    host.empty() ? "" : " appended");
-    }
-    return status;
+    if (!zrv::pack::WriteResult(output, host, pack.bytes, error)) return Fail(error);
+    std::printf("%s: %zu file(s), pack of %zu bytes%s\n", output.c_str(), pack.entries.size(), pack.bytes.size(),
+                host.empty() ? "" : " appended");
+    return 0;
 }

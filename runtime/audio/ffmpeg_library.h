@@ -66,6 +66,11 @@ struct FfmpegFunctions {
 #undef ZRV_FFMPEG_POINTER
 };
 
+// Fills the table: on POSIX from the shared libraries, opened now; on Windows, where FFmpeg
+// is linked into the program, with the functions' own addresses. False, with a log line,
+// when one is missing.
+bool BindFfmpeg(FfmpegFunctions& functions);
+
 // Loads the libraries on the first call (from any thread) and says whether every function
 // was found; false for good when one is missing, and then nothing plays.
 bool LoadFfmpeg() noexcept;

@@ -1,6 +1,7 @@
 #include "audio/movie_screen.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <SDL2/SDL.h>
 
 #include <algorithm>

@@ -2,22 +2,23 @@
 // whatever locale a program may have switched the process to.
 #pragma once
 
-#include <clocale>
-#include <locale.h>
-
 namespace zrv {
 
-locale_t CLocale() noexcept;
+// strtod in the "C" conventions.
+double ParseCNumber(const char* text) noexcept;
 
+// While it lives, the C library's formatting on this thread uses the "C" conventions.
 class CLocaleScope {
 public:
-    CLocaleScope() noexcept : previous_(uselocale(CLocale())) {}
-    ~CLocaleScope() { uselocale(previous_); }
+    CLocaleScope() noexcept;
+    ~CLocaleScope();
     CLocaleScope(const CLocaleScope&) = delete;
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
 private:
-    locale_t previous_;
+    // What the scope restores: the thread's previous locale, however the system keeps it.
+    void* previous_ = nullptr;
+    int previousMode_ = 0;
 };
 
 }  // namespace zrv

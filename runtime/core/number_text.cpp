@@ -121,7 +121,7 @@ double TextToNumber(const char* text) noexcept {
     // Only the accepted prefix reaches strtod, so its own extras (hexadecimal, "inf",
     // "nan") never apply.
     const std::string prefix(start, p);
-    return strtod_l(prefix.c_str(), nullptr, zrv::CLocale());
+    return zrv::ParseCNumber(prefix.c_str());
 }
 
 double TextToNumber(const RtString& text) noexcept { return TextToNumber(text.Buffer()); }

@@ -1,10 +1,5 @@
 #include "core/runtime_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
 
 #include "core/temp_directory.h"
@@ -14,50 +9,7 @@ namespace zrv {
 
 namespace {
 
-// Opening never waits: a pipe at the log's name without a reader fails at once.
-constexpr int kOpenFlags = O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
 bool IsMemoryName(const std::string& path) { return path.rfind("mem://", 0) == 0; }
-
-// A new file only: a name that is taken already (by a link, a pipe, another user's file)
-// fails.
-int CreateLog(const std::string& path, RuntimeLogFile& log) {
-    const int fd = open(path.c_str(), kOpenFlags | O_CREAT | O_EXCL, 0644);
-    if (fd < 0) return -1;
-    struct stat info {};
-    if (fstat(fd, &info) != 0) {
-        close(fd);
-        return -1;
-    }
-    log.path = path;
-    log.device = info.st_dev;
-    log.inode = info.st_ino;
-    return fd;
-}
-
-// The process's own log file at path, made when there is none yet; -1 when whatever is at
-// the name is not that file.
-int OpenOwnLog(const std::string& path, RuntimeLogFile& log) {
-    if (log.path != path) return CreateLog(path, log);
-    const int fd = open(path.c_str(), kOpenFlags);
-    if (fd < 0) return errno == ENOENT ? CreateLog(path, log) : -1;
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_dev != log.device || info.st_ino != log.inode) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-void WriteAll(int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return;
-        done += static_cast<std::size_t>(n);
-    }
-}
 
 }  // namespace
 
@@ -65,7 +17,7 @@ std::string LogPath() { return TempDirectory() + "ErrorLog.txt"; }
 
 void StartFreshLog() {
     const std::string path = LogPath();
-    if (!IsMemoryName(path)) unlink(path.c_str());
+    if (!IsMemoryName(path)) RemoveLogFile(path);
     LogFile() = RuntimeLogFile{};
 }
 
@@ -78,11 +30,6 @@ void AppendLogLine(const RtString& text) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         const std::string path = zrv::LogPath();
         if (zrv::IsMemoryName(path)) continue;
-        const int fd = zrv::OpenOwnLog(path, log);
-        if (fd < 0) continue;
-        // A failed write is not retried: a second attempt would append a torn line twice.
-        zrv::WriteAll(fd, line);
-        close(fd);
-        return;
+        if (zrv::AppendToOwnLog(path, log, line)) return;
     }
 }

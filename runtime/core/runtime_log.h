@@ -22,4 +22,9 @@ std::string LogPath();
 // one. When something that cannot be deleted stands at the name, the run's lines are dropped.
 void StartFreshLog();
 
+// The system's part: appends line to the log at path when it is this process's own file
+// (made now when there is none yet); false when it cannot be opened as that file.
+bool AppendToOwnLog(const std::string& path, RuntimeLogFile& log, const std::string& line);
+void RemoveLogFile(const std::string& path);
+
 }  // namespace zrv

@@ -5,7 +5,8 @@
 
 namespace zrv {
 
-// $TMPDIR when set, else /tmp; always ending in "/".
+// $TMPDIR when set, else /tmp; always ending in "/". On Windows the folder GetTempPathA
+// names, ending in its separator.
 std::string TempDirectory();
 
 }  // namespace zrv

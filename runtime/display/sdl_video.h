@@ -1,6 +1,8 @@
 // The video subsystem of SDL: what stands in for the window class of the process.
 #pragma once
 
+#include <string>
+
 namespace zrv {
 
 // Starts SDL's video subsystem (one more reference when it runs already); false when the
@@ -11,5 +13,7 @@ bool StartVideo();
 // and without trying to open one, as the tests of the non-graphical commands run them.
 // Without it a window that cannot be opened ends the program at start-up.
 bool WindowlessRun();
+// The video drivers SDL may take, in order, as its driver hint lists them.
+std::string VideoDrivers();
 
 }  // namespace zrv

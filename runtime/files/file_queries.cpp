@@ -1,12 +1,8 @@
 // Testing, deleting, copying files and folders, and the current directory.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
-#include <vector>
 
 #include "core/core_state.h"
+#include "files/file_system.h"
 #include "files/files_state.h"
 #include "files/memory_files.h"
 #include "files/rt_file.h"
@@ -26,19 +22,11 @@ std::int32_t FileExists(const RtString& name) {
     return file.OpenRead(name.c_str()) ? 1 : 0;
 }
 
-std::int32_t IsDirectory(const RtString& path) noexcept {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 1 : 0;
-}
+std::int32_t IsDirectory(const RtString& path) noexcept { return zrv::IsFolderPath(path.c_str()) ? 1 : 0; }
 
-std::int32_t DeleteFile(const RtString& name) noexcept {
-    // Device nodes cannot be deleted as files on the system programs were written for.
-    struct stat info {};
-    if (::lstat(name.c_str(), &info) != 0 || S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) return 0;
-    return ::unlink(name.c_str()) == 0 ? 1 : 0;
-}
+std::int32_t DeleteFile(const RtString& name) noexcept { return zrv::DeleteFileAt(name.c_str()) ? 1 : 0; }
 
-std::int32_t CreateDir(const RtString& path) noexcept { return ::mkdir(path.c_str(), 0777) == 0 ? 1 : 0; }
+std::int32_t CreateDir(const RtString& path) noexcept { return zrv::MakeFolder(path.c_str()) ? 1 : 0; }
 
 void CopyFile(const RtString& source, const RtString& destination) {
     SetErrorCodeOnly(0);
@@ -58,21 +46,15 @@ void CopyFile(const RtString& source, const RtString& destination) {
         if (!from.ReadBytes(chunk, n) || !to.WriteBytes(chunk, n)) {
             // No half copy is left behind; the program sees the destination missing.
             to.Close();
-            ::unlink(destination.c_str());
+            zrv::RemoveFile(destination.c_str());
             return;
         }
     }
 }
 
 RtString ReadCurrentDir() {
-    std::vector<char> buffer(4096);
-    while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
-        if (errno != ERANGE || buffer.size() > (1u << 20)) return RtString("/");
-        buffer.resize(buffer.size() * 2);
-    }
-    std::string folder = buffer.data();
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return RtString(folder.c_str());
+    const std::string folder = zrv::CurrentFolder();
+    return RtString(folder.empty() ? "/" : folder.c_str());
 }
 
 RtString ReadStartDir() {
@@ -82,7 +64,7 @@ RtString ReadStartDir() {
 
 std::int32_t ChangeDir(const RtString& path) {
     SetErrorCodeOnly(0);
-    if (::chdir(path.c_str()) == 0) return 1;
+    if (zrv::EnterFolder(path.c_str())) return 1;
     SetErrorCode(kErrorNoSuchFile);
     return 0;
 }

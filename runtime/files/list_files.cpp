@@ -1,25 +1,15 @@
 // The listing of the current folder: folders first ("." and ".." among them, whatever the
 // pattern), then the files the pattern matches, each group sorted without regard to case.
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <string>
 #include <vector>
 
 #include "core/fatal.h"
 #include "files/ascii.h"
+#include "files/file_system.h"
 #include "files/wildcard.h"
 #include "zorvane/files.h"
 
 namespace {
-
-bool IsFolder(DIR* folder, const dirent& entry) {
-    if (entry.d_type == DT_DIR) return true;
-    if (entry.d_type != DT_UNKNOWN && entry.d_type != DT_LNK) return false;
-    // A link to a folder is entered like a folder.
-    struct stat info {};
-    return ::fstatat(::dirfd(folder), entry.d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::int32_t CompareNames(const RtString& left, const RtString& right) {
     return zrv::CompareIgnoringCase(std::string_view(left.Buffer(), left.Length()),
@@ -36,17 +26,14 @@ double ListFiles(const RtString& pattern, RtStringArray& names) {
     std::vector<std::string> folders;
     std::vector<std::string> files;
     try {
-        if (DIR* folder = ::opendir(".")) {
-            const std::string_view match(pattern.Buffer(), pattern.Length());
-            while (const dirent* entry = ::readdir(folder)) {
-                if (IsFolder(folder, *entry)) {
-                    folders.emplace_back(entry->d_name);
-                } else if (zrv::MatchWildcard(match, entry->d_name) != 0) {
-                    files.emplace_back(entry->d_name);
-                }
+        const std::string_view match(pattern.Buffer(), pattern.Length());
+        zrv::ReadCurrentFolder([&](const char* name, bool isFolder) {
+            if (isFolder) {
+                folders.emplace_back(name);
+            } else if (zrv::MatchWildcard(match, name) != 0) {
+                files.emplace_back(name);
             }
-            ::closedir(folder);
-        }
+        });
     } catch (...) {
         // The listing is the program's value (see core/fatal.h).
         zrv::StopOutOfMemory();

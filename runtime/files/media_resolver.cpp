@@ -1,12 +1,11 @@
 #include "files/media_resolver.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include "core/temp_directory.h"
+#include "files/file_system.h"
 #include "files/files_state.h"
 #include "files/pack_format.h"
 #include "files/pack_reader.h"
+#include "files/path_separator.h"
 #include "files/rt_file.h"
 #include "platform/paths.h"
 #include "zorvane/media_pack.h"
@@ -21,36 +20,13 @@ bool ExistsAsIs(std::string_view name) {
     return probe.OpenRead(std::string(name).c_str());
 }
 
-// A fresh file only: whatever stood under the name before (even a link planted in a shared
-// temporary folder) is removed, never written through.
-bool WriteTemporaryFile(const std::string& path, const std::uint8_t* bytes, std::int32_t size) {
-    ::unlink(path.c_str());
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    std::int64_t done = 0;
-    while (done < size) {
-        const ssize_t put = ::write(fd, bytes + done, static_cast<std::size_t>(size - done));
-        if (put <= 0) {
-            ::close(fd);
-            ::unlink(path.c_str());
-            return false;
-        }
-        done += put;
-    }
-    if (::close(fd) != 0) {
-        ::unlink(path.c_str());
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string TemporaryFileName(const std::string& entryName, std::int32_t position, std::int32_t storedSize) {
     std::string name = "sbx";
     name += pack::TempNameLetter(position);
     name += pack::TempNameLetter(storedSize);
-    for (const char c : entryName) name += c == '/' || c == 0 ? '_' : c;
+    for (const char c : entryName) name += IsPathSeparator(c) || c == 0 ? '_' : c;
     return name;
 }
 
@@ -62,7 +38,7 @@ void ReleaseLastResult(MediaResolver& resolver) noexcept {
         resolver.lastBlockName.clear();
     }
     if (!resolver.lastTempFile.empty()) {
-        ::unlink(resolver.lastTempFile.c_str());
+        RemoveFile(resolver.lastTempFile);
         resolver.lastTempFile.clear();
     }
 }
@@ -105,7 +81,7 @@ std::int32_t ResolveName(MediaResolver& resolver, std::string_view name, std::st
         return 1;
     }
     const std::string path = TempDirectory() + TemporaryFileName(hit.entryName, hit.position, hit.storedSize);
-    if (!WriteTemporaryFile(path, hit.bytes.get(), hit.size)) return 0;
+    if (!WriteFreshFile(path, hit.bytes.get(), hit.size)) return 0;
     resolver.lastTempFile = path;
     out = path;
     return 1;

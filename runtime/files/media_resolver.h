@@ -35,7 +35,7 @@ void StartMediaResolvers();
 void StopMediaResolvers() noexcept;
 
 // The file name under which the file resolver extracts an entry: "sbx", two letters made
-// from P and S, and the entry's name with every "/" (and NUL) turned into "_", so that no
+// from P and S, and the entry's name with every separator (and NUL) turned into "_", so that no
 // entry name can place the file outside the temporary folder.
 std::string TemporaryFileName(const std::string& entryName, std::int32_t position, std::int32_t storedSize);
 

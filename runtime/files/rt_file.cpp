@@ -1,6 +1,5 @@
 #include "files/rt_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <limits>
 #include <vector>
 
+#include "files/file_system.h"
 #include "files/files_state.h"
 
 namespace zrv {
@@ -66,18 +66,14 @@ void RtFile::Close() noexcept {
     pos_ = 0;
 }
 
-bool RtFile::OpenDisk(const char* name, int flags) {
-    // Non-blocking while opening, so that a named pipe cannot hang the program here.
-    const int fd = ::open(name, flags | O_CLOEXEC | O_NONBLOCK, 0666);
+bool RtFile::OpenDisk(const char* name, DiskAccess access) {
+    const int fd = OpenDiskFile(name, access);
     if (fd < 0) return false;
     struct stat info {};
-    // A folder is never a file (it cannot be opened as one on the system the programs were
-    // written for, and the file browser tells folders from files that way).
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0) {
         ::close(fd);
         return false;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     fd_ = fd;
     size_ = ClampToInt32(info.st_size);
     pos_ = 0;
@@ -95,24 +91,19 @@ bool RtFile::OpenRead(const char* name) {
         pos_ = 0;
         return true;
     }
-    return OpenDisk(name, O_RDONLY);
+    return OpenDisk(name, DiskAccess::read);
 }
 
 bool RtFile::OpenWrite(const char* name) {
     Close();
     if (name == nullptr || *name == 0 || IsMemoryFileName(name)) return false;
-    // Deleted first, so the new file is a file of its own (not one more name of a file
-    // with several links). Only plain files and links are deleted: a device or a pipe is
-    // written into, never removed.
-    struct stat info {};
-    if (::lstat(name, &info) == 0 && (S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) ::unlink(name);
-    return OpenDisk(name, O_RDWR | O_CREAT | O_TRUNC);
+    return OpenDisk(name, DiskAccess::replace);
 }
 
 bool RtFile::OpenAppend(const char* name) {
     Close();
     if (name == nullptr || *name == 0 || IsMemoryFileName(name)) return false;
-    if (!OpenDisk(name, O_WRONLY | O_CREAT)) return false;
+    if (!OpenDisk(name, DiskAccess::append)) return false;
     ::lseek(fd_, 0, SEEK_END);
     return true;
 }

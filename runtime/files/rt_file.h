@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "files/file_system.h"
 #include "files/memory_files.h"
 
 namespace zrv {
@@ -64,7 +65,7 @@ public:
     const std::uint8_t* MemoryBytes() const noexcept { return block_.get(); }
 
 private:
-    bool OpenDisk(const char* name, int flags);
+    bool OpenDisk(const char* name, DiskAccess access);
     bool ReadLineFromDisk(std::string& line);
     bool ReadLineFromMemory(std::string& line);
     // Reads until n bytes arrived or the file ends; -1 on an error.

@@ -1,5 +1,6 @@
 // Saving the last presented frame or a sprite's image to a file.
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <new>
 #include <vector>

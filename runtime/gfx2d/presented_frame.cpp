@@ -1,6 +1,7 @@
 #include "gfx2d/presented_frame.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <new>
 

@@ -6,29 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "files/file_system.h"
+
 namespace zrv {
 
 class DownloadFile {
 public:
-    DownloadFile() = default;
-    // An unfinished download leaves nothing behind.
-    ~DownloadFile();
-    DownloadFile(const DownloadFile&) = delete;
-    DownloadFile& operator=(const DownloadFile&) = delete;
-
     // False when no new file can be made beside the target, or the target exists and is
     // not a plain file.
-    bool Open(const std::string& target);
-    bool Write(std::string_view bytes);
-    // Puts the new file in the target's place; false leaves the old file.
-    bool Finish();
+    bool Open(const std::string& target) { return file_.Open(target); }
+    bool Write(std::string_view bytes) { return file_.Write(bytes.data(), bytes.size()); }
+    // Puts the new file in the target's place; false leaves the old file. No flush to the
+    // disk first: a download can be fetched again after a power cut.
+    bool Finish() { return file_.Commit(false); }
 
 private:
-    void Discard() noexcept;
-
-    int fd_ = -1;
-    std::string target_;
-    std::string temporary_;
+    ReplacementFile file_;
 };
 
 }  // namespace zrv

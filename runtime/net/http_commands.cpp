@@ -1,8 +1,4 @@
 // One-shot HTTP 1.0 GET into a text or a file.
-#include <sys/socket.h>
-#include <poll.h>
-
-#include <cerrno>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,6 +8,7 @@
 #include "net/download_file.h"
 #include "net/http_response.h"
 #include "net/socket_open.h"
+#include "net/socket_system.h"
 #include "net/socket_table.h"
 #include "net/transfer.h"
 #include "zorvane/net.h"
@@ -47,27 +44,28 @@ std::string Request(const RtString& path, const RtString& host) {
 
 // Receives the answer and hands each piece of the body to takeBody until the server
 // closes the connection. A server that never stops sending ends at the deadline.
-HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point deadline,
+HttpEnd ReceiveAnswer(SocketHandle socket, std::size_t pieceSize, NetClock::time_point deadline,
                       const std::function<bool(std::string_view)>& takeBody) {
     std::vector<char> buffer(pieceSize);
     HttpHeaderScanner header;
     std::uint64_t bodyBytes = 0;
     for (;;) {
         if (!BeforeDeadline(deadline)) return HttpEnd::failed;
-        const ssize_t got = ::recv(socket, buffer.data(), buffer.size(), 0);
+        const long got = ReceiveSome(socket, buffer.data(), buffer.size());
+        const int error = got < 0 ? LastSocketError() : 0;
         if (got > 0) {
             const std::string_view body = header.Feed({buffer.data(), static_cast<std::size_t>(got)});
             bodyBytes += body.size();
             if (!body.empty() && !takeBody(body)) return HttpEnd::stopped;
         } else if (got == 0) {
-            const int fault = header.InBody() ? AnswerFault(header, bodyBytes) : ECONNRESET;
+            const int fault = header.InBody() ? AnswerFault(header, bodyBytes) : kErrorConnectionReset;
             if (fault == 0) return HttpEnd::closed;
             FailWith(fault);
             return header.InBody() ? HttpEnd::refused : HttpEnd::failed;
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        } else if (WouldBlock(error)) {
             if (!WaitForSocket(socket, POLLIN, Net().transferTimeoutMs, deadline)) return HttpEnd::failed;
-        } else if (errno != EINTR) {
-            FailWith(errno);
+        } else if (error != kErrorInterrupted) {
+            FailWith(error);
             return HttpEnd::failed;
         }
     }
@@ -76,7 +74,7 @@ HttpEnd ReceiveAnswer(int socket, std::size_t pieceSize, NetClock::time_point de
 HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, std::size_t pieceSize,
                 const std::function<bool(std::string_view)>& takeBody) {
     if (HasLineBreak(path) || HasLineBreak(host)) {
-        FailWith(EINVAL);
+        FailWith(kErrorInvalid);
         return HttpEnd::failed;
     }
     // The start count is left alone: with it the end of a transfer could close sockets
@@ -84,7 +82,7 @@ HttpEnd HttpGet(const RtString& path, const RtString& host, std::int32_t port, s
     const NetClock::time_point deadline = DeadlineIn(Net().httpDeadlineMs);
     const std::int32_t index = ConnectTo(host, port == 0 ? kDefaultHttpPort : port, deadline);
     if (index < 0) return HttpEnd::failed;
-    const int socket = Net().table[static_cast<std::size_t>(index)].socket;
+    const SocketHandle socket = Net().table[static_cast<std::size_t>(index)].socket;
     const std::string request = Request(path, host);
     HttpEnd end = HttpEnd::failed;
     if (SendAll(socket, request.data(), request.size(), nullptr, deadline) >= 0) {
@@ -108,24 +106,24 @@ RtString HttpGetToString(const RtString& path, const RtString& host, std::int32_
 
 std::int32_t HttpGetToFile(const RtString& path, const RtString& host, std::int32_t port, const RtString& fileName) {
     if (fileName.IsEmpty() || zrv::IsMemoryFileName(fileName.c_str())) {
-        zrv::FailWith(EINVAL);
+        zrv::FailWith(zrv::kErrorInvalid);
         return 0;
     }
     zrv::DownloadFile file;
     if (!file.Open(fileName.c_str())) {
-        zrv::FailWith(errno);
+        zrv::FailWith(zrv::LastFileError());
         return 0;
     }
     int writeError = 0;
     const zrv::HttpEnd end = zrv::HttpGet(path, host, port, zrv::kFilePiece, [&](std::string_view piece) {
         if (file.Write(piece)) return true;
-        writeError = errno;
+        writeError = zrv::LastFileError();
         return false;
     });
     if (end == zrv::HttpEnd::stopped) zrv::FailWith(writeError);
     if (end != zrv::HttpEnd::closed) return 0;
     if (!file.Finish()) {
-        zrv::FailWith(errno);
+        zrv::FailWith(zrv::LastFileError());
         return 0;
     }
     return 1;

@@ -1,8 +1,7 @@
 #include "net/http_response.h"
 
-#include <cerrno>
-
 #include "files/ascii.h"
+#include "net/socket_system.h"
 
 namespace zrv {
 
@@ -86,10 +85,10 @@ void HttpHeaderScanner::EndLine() noexcept {
 }
 
 int AnswerFault(const HttpHeaderScanner& header, std::uint64_t bodyBytes) noexcept {
-    if (header.Status() < 200 || header.Status() > 299) return EPROTO;
+    if (header.Status() < 200 || header.Status() > 299) return kErrorBadStatus;
     const std::int64_t length = header.ContentLength();
     if (length == HttpHeaderScanner::kNoLength) return 0;
-    if (length == HttpHeaderScanner::kBadLength || static_cast<std::uint64_t>(length) != bodyBytes) return EBADMSG;
+    if (length == HttpHeaderScanner::kBadLength || static_cast<std::uint64_t>(length) != bodyBytes) return kErrorBadLength;
     return 0;
 }
 

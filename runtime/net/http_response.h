@@ -41,8 +41,8 @@ private:
     bool lineCut_ = false;
 };
 
-// Why a complete answer is not the resource asked for: EPROTO for a status outside
-// 200..299 (or none), EBADMSG for a body whose length is not the one announced; 0 when
+// Why a complete answer is not the resource asked for: kErrorBadStatus for a status
+// outside 200..299 (or none), kErrorBadLength for a body whose length is not the one announced; 0 when
 // it is the resource.
 int AnswerFault(const HttpHeaderScanner& header, std::uint64_t bodyBytes) noexcept;
 

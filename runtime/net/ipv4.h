@@ -2,9 +2,9 @@
 // system takes them, and name resolution.
 #pragma once
 
-#include <netinet/in.h>
-
 #include <cstdint>
+
+#include "net/socket_system.h"
 
 #include "zorvane/rt_string.h"
 

@@ -1,15 +1,17 @@
 // Starting and stopping the network, closing sockets, time-outs and the error text.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "net/socket_system.h"
 #include "net/socket_table.h"
 #include "zorvane/net.h"
 
 std::int32_t NetStart() {
     auto& net = zrv::Net();
     zrv::RaiseOpenFileLimit();
+    if (!zrv::SocketSystemReady()) {
+        zrv::FailWith(zrv::LastSocketError());
+        return 0;
+    }
     ++net.startCount;
     net.netError = 0;
     return 1;
@@ -25,7 +27,7 @@ std::int32_t CloseSocket(std::int32_t socket) {
     zrv::SocketEntry* entry = zrv::OpenEntry(socket);
     if (entry == nullptr) return 0;
     if (!zrv::CloseEntry(*entry)) {
-        zrv::FailWith(errno);
+        zrv::FailWith(zrv::LastSocketError());
         return 0;
     }
     zrv::Net().netError = 0;
@@ -41,9 +43,7 @@ void SetNetTimeouts(std::int32_t transferMs, std::int32_t connectMs, std::int32_
 
 RtString NetErrorText() {
     const std::int32_t code = zrv::Net().netError;
-    // A full table means no room for another socket; the system's own text for 8 would
-    // speak of executable formats.
-    const char* text = ::strerrordesc_np(code == zrv::kTableFullError ? ENOMEM : code);
-    if (text == nullptr) return RtString();
+    const std::string text = zrv::SocketErrorText(code);
+    if (text.empty()) return RtString();
     return (std::to_string(code) + " " + text).c_str();
 }

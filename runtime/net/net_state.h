@@ -2,10 +2,10 @@
 // the last network error, the time-outs and the HTTP deadline.
 #pragma once
 
-#include <netinet/in.h>
-
 #include <array>
 #include <cstdint>
+
+#include "net/socket_system.h"
 
 namespace zrv {
 
@@ -17,7 +17,7 @@ constexpr std::int32_t kDefaultConnectTimeoutMs = 15000;
 constexpr std::int32_t kDefaultHttpDeadlineMs = 120000;
 
 struct SocketEntry {
-    int socket = -1;  // -1: the entry is free
+    SocketHandle socket = kNoSocket;  // kNoSocket: the entry is free
     // TCP: the connected peer, for a listener the last accepted one; UDP: the local binding.
     sockaddr_in address{};
     bool isUdp = false;

@@ -1,13 +1,8 @@
 // Name resolution and the dotted form of addresses.
-#include <arpa/inet.h>
-#include <ifaddrs.h>
-#include <netdb.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 
 #include "net/ipv4.h"
+#include "net/socket_system.h"
 #include "net/socket_table.h"
 #include "zorvane/net.h"
 
@@ -27,7 +22,7 @@ bool LookUp(const char* name, bool outsideLoopback, std::int32_t& address) noexc
     addrinfo* found = nullptr;
     const int status = ::getaddrinfo(name, nullptr, &hints, &found);
     if (status != 0) {
-        FailWith(status == EAI_SYSTEM ? errno : status == EAI_AGAIN ? EAGAIN : ENXIO);
+        FailWith(ResolveError(status));
         return false;
     }
     bool ok = false;
@@ -42,22 +37,11 @@ bool LookUp(const char* name, bool outsideLoopback, std::int32_t& address) noexc
 }
 
 // This machine's first IPv4 address outside 127/8: those of its name first, then those
-// of its interfaces (a name often resolves only to a loopback address here).
+// of its interfaces.
 bool OwnAddress(std::int32_t& address) noexcept {
     char name[128] = {};
     if (::gethostname(name, sizeof name - 1) == 0 && LookUp(name, true, address)) return true;
-    ifaddrs* interfaces = nullptr;
-    if (::getifaddrs(&interfaces) != 0) return false;
-    bool ok = false;
-    for (const ifaddrs* each = interfaces; each != nullptr && !ok; each = each->ifa_next) {
-        if (each->ifa_addr == nullptr || each->ifa_addr->sa_family != AF_INET) continue;
-        const std::int32_t candidate = AddressOf(*reinterpret_cast<const sockaddr_in*>(each->ifa_addr));
-        if (IsLoopback(candidate)) continue;
-        address = candidate;
-        ok = true;
-    }
-    ::freeifaddrs(interfaces);
-    return ok;
+    return InterfaceAddress(address);
 }
 
 }  // namespace
@@ -77,6 +61,10 @@ std::int32_t AddressOf(const sockaddr_in& address) noexcept {
 }
 
 bool ResolveIPv4(const RtString& name, std::int32_t& address) noexcept {
+    if (!SocketSystemReady()) {
+        FailWith(LastSocketError());
+        return false;
+    }
     if (!name.IsEmpty()) return LookUp(name.c_str(), false, address);
     if (OwnAddress(address)) return true;
     address = kLoopback;

@@ -11,9 +11,6 @@ namespace zrv {
 void StartNet() noexcept;
 // Shutdown: every open socket closed and the start count back to 0.
 void StopNet() noexcept;
-// Raises the soft limit on open files when it cannot hold a full table beside the files
-// the program keeps; never above the hard limit.
-void RaiseOpenFileLimit() noexcept;
 
 // netError := code; returns -1, the failure value of most commands.
 std::int32_t FailWith(int code) noexcept;
@@ -22,7 +19,7 @@ std::int32_t FailWith(int code) noexcept;
 std::int32_t FindFreeEntry() noexcept;
 // A socket the system would not make: out of descriptors is the table's error 8 too.
 std::int32_t FailToOpen(int error) noexcept;
-// The open entry of a socket number, or null with network error ENOTSOCK.
+// The open entry of a socket number, or null with the not-a-socket network error.
 SocketEntry* OpenEntry(std::int32_t socket) noexcept;
 // Frees the entry; false when the system could not close the socket.
 bool CloseEntry(SocketEntry& entry) noexcept;

@@ -1,9 +1,6 @@
 #include "net/socket_wait.h"
 
-#include <poll.h>
-
 #include <algorithm>
-#include <cerrno>
 
 #include "net/socket_table.h"
 
@@ -15,23 +12,24 @@ NetClock::time_point DeadlineIn(std::int32_t timeoutMs) noexcept {
 
 bool BeforeDeadline(NetClock::time_point deadline) noexcept {
     if (NetClock::now() < deadline) return true;
-    FailWith(ETIMEDOUT);
+    FailWith(kErrorTimedOut);
     return false;
 }
 
-bool WaitForSocket(int fd, short events, std::int32_t timeoutMs, NetClock::time_point deadline) noexcept {
+bool WaitForSocket(SocketHandle fd, short events, std::int32_t timeoutMs, NetClock::time_point deadline) noexcept {
     deadline = std::min(deadline, DeadlineIn(timeoutMs));
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - NetClock::now()).count();
         if (left <= 0) {
-            FailWith(ETIMEDOUT);
+            FailWith(kErrorTimedOut);
             return false;
         }
-        pollfd watched{fd, events, 0};
-        const int ready = ::poll(&watched, 1, static_cast<int>(left));
+        const int ready = WaitForEvents(fd, events, static_cast<int>(left));
         if (ready > 0) return true;  // errors and hang-ups too: the next call reports them
-        if (ready < 0 && errno != EINTR) {
-            FailWith(errno);
+        if (ready < 0) {
+            const int error = LastSocketError();
+            if (error == kErrorInterrupted) continue;
+            FailWith(error);
             return false;
         }
     }

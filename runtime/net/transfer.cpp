@@ -1,11 +1,7 @@
 // Sending and receiving on table sockets.
 #include "net/transfer.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 
 #include "net/ipv4.h"
@@ -22,21 +18,18 @@ constexpr std::int32_t kLargestReceive = 1 << 20;
 
 }  // namespace
 
-std::int32_t SendAll(int socket, const char* bytes, std::size_t count, const sockaddr_in* destination,
+std::int32_t SendAll(SocketHandle socket, const char* bytes, std::size_t count, const sockaddr_in* destination,
                      NetClock::time_point deadline) noexcept {
     std::size_t sent = 0;
     while (sent < count) {
-        const ssize_t put =
-            destination == nullptr
-                ? ::send(socket, bytes + sent, count - sent, MSG_NOSIGNAL)
-                : ::sendto(socket, bytes + sent, count - sent, MSG_NOSIGNAL,
-                           reinterpret_cast<const sockaddr*>(destination), sizeof *destination);
+        const long put = SendSome(socket, bytes + sent, count - sent, destination);
+        const int error = put < 0 ? LastSocketError() : 0;
         if (put >= 0) {
             sent += static_cast<std::size_t>(put);
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        } else if (WouldBlock(error)) {
             if (!WaitForSocket(socket, POLLOUT, Net().transferTimeoutMs, deadline)) return -1;
-        } else if (errno != EINTR) {
-            return FailWith(errno);
+        } else if (error != kErrorInterrupted) {
+            return FailWith(error);
         }
     }
     Net().netError = 0;
@@ -53,8 +46,8 @@ std::int32_t Send(std::int32_t socket, const RtString& data, std::int32_t addres
         return 0;
     }
     if (!entry->isUdp) return SendAll(entry->socket, data.Buffer(), data.Length(), nullptr);
-    if (!withAddress || (address == 0 && port == 0)) return FailWith(EDESTADDRREQ);
-    if (!IsPort(port)) return FailWith(EINVAL);
+    if (!withAddress || (address == 0 && port == 0)) return FailWith(kErrorNoDestination);
+    if (!IsPort(port)) return FailWith(kErrorInvalid);
     const sockaddr_in destination = SocketAddress(address, port);
     return SendAll(entry->socket, data.Buffer(), data.Length(), &destination);
 }
@@ -73,13 +66,15 @@ std::int32_t ReceiveData(std::int32_t socket, RtString& data, std::int32_t maxLe
     data.Clear();
     const zrv::SocketEntry* entry = zrv::OpenEntry(socket);
     if (entry == nullptr) return -1;
-    if (maxLength < 0) return zrv::FailWith(EINVAL);
+    if (maxLength < 0) return zrv::FailWith(zrv::kErrorInvalid);
     const std::int32_t room = std::min(maxLength, zrv::kLargestReceive);
     char* buffer = data.WritableBuffer(static_cast<std::uint32_t>(room));
-    ssize_t got = 0;
+    long got = 0;
+    int error = 0;
     do {
-        got = ::recv(entry->socket, buffer, static_cast<std::size_t>(room), 0);
-    } while (got < 0 && errno == EINTR);
+        got = zrv::ReceiveSome(entry->socket, buffer, static_cast<std::size_t>(room));
+        error = got < 0 ? zrv::LastSocketError() : 0;
+    } while (got < 0 && error == zrv::kErrorInterrupted);
     if (got > 0) {
         // The length is the count received: zero bytes in the data are kept.
         data.TruncateText(static_cast<std::int32_t>(got));
@@ -91,9 +86,8 @@ std::int32_t ReceiveData(std::int32_t socket, RtString& data, std::int32_t maxLe
         zrv::Net().netError = 0;
         return 0;
     }
-    const int error = errno;
     zrv::FailWith(error);
-    if (error == ECONNRESET) return 0;
-    if (error == EAGAIN || error == EWOULDBLOCK) return -2;
+    if (error == zrv::kErrorConnectionReset) return 0;
+    if (zrv::WouldBlock(error)) return -2;
     return -1;
 }

@@ -16,4 +16,8 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 // SplitCommandLine gives them back unchanged.
 std::string JoinCommandLine(const std::vector<std::string>& arguments);
 
+// The process's command line as one text, program path included: on Windows as the system
+// keeps it, elsewhere joined from the arguments main() received.
+std::string ProcessCommandLine(int argc, char** argv);
+
 }  // namespace zrv

@@ -1,6 +1,4 @@
 // Functions of external libraries, as the program's declarations name them.
-#include <dlfcn.h>
-
 #include <new>
 
 #include "platform/module_cache.h"
@@ -24,7 +22,7 @@ void ResolveExternalFunction(RtString& moduleName, const char* functionName, Ext
             modules.Add(moduleName, module);
         }
         if (functionName == nullptr) return;
-        result = reinterpret_cast<ExternalFunction>(dlsym(module, functionName));
+        result = reinterpret_cast<ExternalFunction>(zrv::ModuleFunction(module, functionName));
     } catch (const std::bad_alloc&) {
         // No memory for the name or the cache entry: the function stays unresolved.
     }

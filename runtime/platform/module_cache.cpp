@@ -1,9 +1,6 @@
 #include "platform/module_cache.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
-#include <string>
 
 namespace zrv {
 
@@ -15,7 +12,7 @@ constexpr std::size_t kGrowth = 16;
 }  // namespace
 
 ModuleCache::~ModuleCache() {
-    for (auto handle = handles_.rbegin(); handle != handles_.rend(); ++handle) dlclose(*handle);
+    for (auto handle = handles_.rbegin(); handle != handles_.rend(); ++handle) ReleaseModule(*handle);
 }
 
 void* ModuleCache::Find(const RtString& name) const noexcept {
@@ -40,23 +37,6 @@ void ModuleCache::Add(const RtString& name, void* handle) {
 ModuleCache& Modules() noexcept {
     static ModuleCache cache;
     return cache;
-}
-
-void* LoadModule(const RtString& written, const RtString& lowerCase) {
-    // Library names are case-sensitive here: the name as the program wrote it comes first.
-    std::vector<std::string> candidates = {written.c_str()};
-    if (lowerCase != written) candidates.emplace_back(lowerCase.c_str());
-    const std::string lower = lowerCase.c_str();
-    constexpr std::string_view kWindowsSuffix = ".dll";
-    if (lower.size() > kWindowsSuffix.size() && lower.ends_with(kWindowsSuffix)) {
-        const std::string base = lower.substr(0, lower.size() - kWindowsSuffix.size());
-        candidates.push_back("lib" + base + ".so");
-        candidates.push_back(base + ".so");
-    }
-    for (const std::string& candidate : candidates) {
-        if (void* handle = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
-    }
-    return nullptr;
 }
 
 }  // namespace zrv

@@ -30,9 +30,13 @@ private:
 // The process's cache, released with the runtime's other global objects at exit.
 ModuleCache& Modules() noexcept;
 
-// Loads a module the way a declaration names it: the name as written, then in lower case,
-// and for a Windows name ending in ".dll" also as "lib" + base + ".so" and base + ".so".
-// Null when none of them loads.
+// Loads a module the way a declaration names it; null when it does not load. Windows: the
+// lower-case name, found by the system's own rules. POSIX, where library names are
+// case-sensitive: the name as written, then in lower case, and for a Windows name ending
+// in ".dll" also as "lib" + base + ".so" and base + ".so".
 void* LoadModule(const RtString& written, const RtString& lowerCase);
+// The function of that name in a loaded module, or null.
+void* ModuleFunction(void* module, const char* name);
+void ReleaseModule(void* module);
 
 }  // namespace zrv

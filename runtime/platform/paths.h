@@ -5,7 +5,8 @@
 
 namespace zrv {
 
-// The running executable's full path ("" when it cannot be read).
+// The running executable's full path ("" when it cannot be read), with "/" between its
+// parts on every system ("C:/games/player.exe" on Windows).
 std::string ExecutablePath();
 // The executable's folder without a trailing "/" (the root stays "/").
 std::string ExecutableDirectory();

@@ -1,23 +1,28 @@
 // Starting other programs from command lines, without a shell, and seeing them end.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <string>
 
 namespace zrv {
 
-// Splits the command line into arguments and starts the program (searched on PATH when
-// the name has no "/"). Returns the child's process id, or -1 when it could not be
-// started: an empty line or a program that does not exist.
-pid_t StartProcess(const std::string& commandLine);
+// A started child: its process id on POSIX, its process handle on Windows.
+using ChildProcess = std::intptr_t;
+inline constexpr ChildProcess kNoChild = -1;
 
-// Waits until the child has ended, through interruptions by signals: its exit code, or
-// 128 + the number of the signal that ended it; 0 when it is no child to wait for.
-int WaitForExitCode(pid_t pid);
+// Starts the program of the command line. POSIX: the line is split into arguments and the
+// program searched on PATH when the name has no "/"; shown has no meaning there. Windows:
+// the line goes to the system as it is, which finds the program and splits it; shown
+// false starts the child's window hidden. kNoChild when nothing was started: an empty
+// line or a program that does not exist.
+ChildProcess StartProcess(const std::string& commandLine, bool shown = true);
 
-// Nobody waits for this child: it is reaped in the background once it ends, so that a
-// long-running program gathers no zombies.
-void ReapWhenEnded(pid_t pid);
+// Waits until the child has ended: its exit code (on POSIX 128 + the number of the signal
+// that ended it); 0 when it is no child to wait for. The child is let go of afterwards.
+int WaitForExitCode(ChildProcess child);
+
+// Nobody waits for this child: it is let go of so that a long-running program gathers no
+// zombies or handles.
+void ReapWhenEnded(ChildProcess child);
 
 }  // namespace zrv

@@ -4,15 +4,15 @@
 #include "platform/process.h"
 #include "zorvane/platform.h"
 
-double RunShellCommand(const RtString& commandLine, double wait, double /*show*/, double& exitCode) {
+double RunShellCommand(const RtString& commandLine, double wait, double show, double& exitCode) {
     exitCode = 0;
-    pid_t child = -1;
+    zrv::ChildProcess child = zrv::kNoChild;
     try {
-        child = zrv::StartProcess(commandLine.c_str());
+        child = zrv::StartProcess(commandLine.c_str(), show != 0);
     } catch (const std::bad_alloc&) {
         // No memory for the arguments: nothing was started.
     }
-    if (child < 0) return 0;
+    if (child == zrv::kNoChild) return 0;
     if (wait != 0) {
         exitCode = zrv::WaitForExitCode(child);
     } else {

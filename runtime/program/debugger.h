@@ -6,7 +6,8 @@
 namespace zrv {
 
 bool DebuggerAttached();
-// Sends the bytes as they are (no prefix) to the debugger output, standard error here.
+// Sends the bytes as they are (no prefix) to the debugger output: standard error on
+// POSIX, the system's debugger output on Windows.
 void SendToDebugger(const std::string& text);
 
 }  // namespace zrv

@@ -1,9 +1,8 @@
 #include "program/display_deadline.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 #include "zorvane/program.h"
 
@@ -26,7 +25,7 @@ DisplayDeadline::DisplayDeadline()
           AppendLogLine(kReason);
           std::fprintf(stderr, "%s\n", kReason);
           std::fflush(stderr);
-          _exit(1);
+          std::_Exit(1);
       }) {}
 
 DisplayDeadline::~DisplayDeadline() {

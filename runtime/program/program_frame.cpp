@@ -2,7 +2,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "audio/audio_runtime.h"
 #include "core/runtime_log.h"
@@ -43,7 +42,7 @@ std::int32_t StartUpSeed() {
 
 void RuntimeMain(int argc, char** argv) {
     auto& runtime = zrv::Runtime();
-    runtime.commandLineText = zrv::JoinCommandLine(std::vector<std::string>(argv, argv + argc)).c_str();
+    runtime.commandLineText = zrv::ProcessCommandLine(argc, argv).c_str();
     ApplyProjectSettings();
     StartRuntime(kShowNormal, runtime.settings.title);
     runtime.errors.errorLine = 0;

@@ -5,6 +5,7 @@
 
 #include "core/fatal.h"
 #include "platform/process.h"
+#include "program/desktop.h"
 #include "program/runtime_state.h"
 #include "zorvane/program.h"
 
@@ -37,6 +38,7 @@ void StopProgram() {
         CALLBYNAME("ZRV_ON_QUIT");
     }
     ShutdownRuntime();
+    zrv::RepaintDesktop();
     ExitProcess();
 }
 

@@ -213,7 +213,8 @@ TEST(TextToNumberAndInt, TakeTheLeadingNumberOnly) {
 }
 
 TEST(TextToNumberAndInt, IgnoreTheProcessLocale) {
-    const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C.UTF-8"};
+    // Names of a comma locale on Linux, then on Windows.
+    const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "German_Germany.1252", "C.UTF-8"};
     const char* chosen = nullptr;
     for (const char* name : locales) {
         if (std::setlocale(LC_ALL, name) != nullptr) {

@@ -145,8 +145,8 @@ TEST_F(ChannelTest, ReadLineNumbersAndWrittenNumberLines) {
 }
 
 TEST_F(ChannelTest, ReadCharsEndsAtTheFirstNul) {
-    WriteFile(here / "nul.bin", std::string("ab\0cd", 5));
-    ASSERT_EQ(OpenChannel(0, "nul.bin", 1), 1);
+    WriteFile(here / "with_nul.bin", std::string("ab\0cd", 5));
+    ASSERT_EQ(OpenChannel(0, "with_nul.bin", 1), 1);
     RtString s = "old";
     ReadChars(0, s, 0);
     EXPECT_EQ(Text(s), "");
@@ -163,7 +163,7 @@ TEST_F(ChannelTest, ReadCharsEndsAtTheFirstNul) {
     EXPECT_EQ(EndOfFile(1), 1);
     ReleaseMemoryFile(memory);
 
-    gName = here / "nul.bin";
+    gName = here / "with_nul.bin";
     EXPECT_EQ(StopErrorCode([] {
                   RtString text;
                   OpenChannel(0, gName.c_str(), 1);
@@ -199,7 +199,7 @@ TEST_F(ChannelTest, ShortMemoryFileReadAsInt32GetsZeroHighBytesThenStops) {
 }
 
 TEST_F(ChannelTest, FailedOpensLeaveTheChannelClosedWithError3) {
-    ASSERT_EQ(::mkdir((here / "folder").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(here / "folder"));
     const RtString memory = RegisterMemoryFile("abc", 3);
     SetSourcePosition(0, 12);
     EXPECT_EQ(OpenChannel(0, memory, 0), 0);
@@ -313,7 +313,7 @@ TEST_F(ChannelTest, AppendAddsAtTheEndAndReplaceStartsEmpty) {
     EXPECT_EQ(ReadFile(here / "new.txt"), "x\r\n");
 
     // Replacing gives a file of its own, even where the old name was a second link.
-    ASSERT_EQ(::link((here / "log.txt").c_str(), (here / "twin.txt").c_str()), 0);
+    std::filesystem::create_hard_link(here / "log.txt", here / "twin.txt");
     ASSERT_EQ(OpenChannel(0, "twin.txt", 0), 1);
     WriteChars(0, "new");
     CloseChannel(0);

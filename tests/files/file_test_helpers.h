@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <cstdio>
@@ -24,6 +26,13 @@
 
 namespace zrv::test {
 
+// The variable the system takes the temporary folder from.
+#ifdef _WIN32
+inline constexpr const char* kTempFolderVariable = "TMP";
+#else
+inline constexpr const char* kTempFolderVariable = "TMPDIR";
+#endif
+
 inline std::string Text(const RtString& s) { return std::string(s.Buffer(), s.Length()); }
 
 inline std::vector<std::uint8_t> Bytes(const std::string& text) {
@@ -31,16 +40,23 @@ inline std::vector<std::uint8_t> Bytes(const std::string& text) {
 }
 
 inline std::string CurrentDirectory() {
-    char buffer[4096];
-    return ::getcwd(buffer, sizeof buffer) != nullptr ? buffer : "";
+    std::error_code failed;
+    const std::filesystem::path folder = std::filesystem::current_path(failed);
+    return failed ? "" : folder.string();
+}
+
+inline bool EnterDirectory(const std::string& folder) {
+    std::error_code failed;
+    std::filesystem::current_path(folder, failed);
+    return !failed;
 }
 
 // Runs the test inside a fresh folder; the previous directory comes back at the end.
 class InFolder {
 public:
-    InFolder() : previous_(CurrentDirectory()) { EXPECT_EQ(::chdir(folder_.Path().c_str()), 0); }
+    InFolder() : previous_(CurrentDirectory()) { EXPECT_TRUE(EnterDirectory(folder_.Path())); }
     ~InFolder() {
-        if (::chdir(previous_.c_str()) != 0) ADD_FAILURE() << "cannot return to " << previous_;
+        if (!EnterDirectory(previous_)) ADD_FAILURE() << "cannot return to " << previous_;
     }
     const std::string& Path() const { return folder_.Path(); }
     std::string operator/(const std::string& name) const { return folder_ / name; }
@@ -73,6 +89,7 @@ inline void ResetFiles() {
     ClearErrorCode();
 }
 
+#ifndef _WIN32
 // What body reports, run in a forked child that is ended after seconds: for commands that
 // might never return. "ended by signal N" when it did not finish.
 inline std::string InChildWithin(unsigned seconds, const std::function<std::string()>& body) {
@@ -115,6 +132,8 @@ inline void ExpectEndlessNamesKept(const InFolder& folder, const std::vector<std
     EXPECT_TRUE(std::filesystem::is_fifo(folder / names[2]));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 3);
 }
+
+#endif
 
 class FilesTest : public ::testing::Test {
 protected:

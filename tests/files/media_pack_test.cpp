@@ -48,7 +48,7 @@ protected:
 
     InFolder here;
     TempDir temporary;
-    ScopedEnv tmpdir{"TMPDIR", temporary.Path().c_str()};
+    ScopedEnv tmpdir{kTempFolderVariable, temporary.Path().c_str()};
 };
 
 void PutInt32(std::string& bytes, std::size_t at, std::int32_t value) {
@@ -76,7 +76,7 @@ TEST_F(MediaPackTest, HandMadePackGivesTheTemporaryNameFromPositionAndSize) {
 
     const Resolved file = Resolve("Media/Font.BMP", false);
     EXPECT_EQ(file.result, 1);
-    EXPECT_EQ(file.out, temporary / "sbxNIfont.bmp");
+    EXPECT_EQ(std::filesystem::path(file.out), std::filesystem::path(temporary / "sbxNIfont.bmp"));
     EXPECT_EQ(ReadFile(file.out), letters);
     EXPECT_EQ(TemporaryFileName("font.bmp", 0x41, 0x22), "sbxNIfont.bmp");
 
@@ -92,7 +92,7 @@ TEST_F(MediaPackTest, HandMadePackGivesTheTemporaryNameFromPositionAndSize) {
 
 TEST_F(MediaPackTest, ANameOnDiskWinsOverThePackAndIsReturnedAsWritten) {
     UsePack(PackText({{"font.bmp", Bytes("packed")}}, false));
-    ASSERT_EQ(::mkdir((here / "media").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(here / "media"));
     WriteFile(here / "media/font.bmp", "on disk");
     const Resolved disk = Resolve("media/font.bmp", true);
     EXPECT_EQ(disk.result, 1);
@@ -100,7 +100,7 @@ TEST_F(MediaPackTest, ANameOnDiskWinsOverThePackAndIsReturnedAsWritten) {
     EXPECT_EQ(Contents(disk.out), "on disk");
 
     // A folder of the name is not a file: the pack answers.
-    ASSERT_EQ(::mkdir((here / "font.bmp").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(here / "font.bmp"));
     const Resolved packed = Resolve("font.bmp", true);
     EXPECT_EQ(packed.result, 1);
     EXPECT_EQ(Contents(packed.out), "packed");
@@ -218,8 +218,9 @@ TEST_F(MediaPackTest, AMemoryPackRegisteredByTheProgram) {
     EXPECT_EQ(Contents(Resolve("tune.mp3", true).out), "music");
     const Resolved file = Resolve("tune.mp3", false);
     EXPECT_EQ(ReadFile(file.out), "music");
-    EXPECT_EQ(file.out, temporary / TemporaryFileName("tune.mp3", GetInt32(pack, pack.size() - 8 - 8),
-                                                      GetInt32(pack, pack.size() - 8 - 4)));
+    EXPECT_EQ(std::filesystem::path(file.out),
+              std::filesystem::path(temporary / TemporaryFileName("tune.mp3", GetInt32(pack, pack.size() - 8 - 8),
+                                                                  GetInt32(pack, pack.size() - 8 - 4))));
     ReleaseMemoryFile(name);
 }
 

@@ -31,7 +31,7 @@ ChildResult Pack(const std::vector<std::string>& args) {
 
 std::vector<std::string> Entries(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -119,6 +119,8 @@ TEST(PackTool, WritesAStandAlonePackTheRuntimeReads) {
     SetMediaPacks("", "");
 }
 
+// Links, devices, pipes, permissions and child processes as POSIX has them.
+#ifndef _WIN32
 TEST(PackTool, RefusesBadArgumentsAndNeverDamagesTheHost) {
     TempDir here;
     const std::string host = "host bytes \x7f\x45\x4c\x46";
@@ -170,6 +172,7 @@ TEST(PackTool, RefusesBadArgumentsAndNeverDamagesTheHost) {
     EXPECT_EQ(FileSizeOf(usable), 5);  // "upper"
     SetMediaPacks("", "");
 }
+#endif
 
 }  // namespace
 }  // namespace zrv::test

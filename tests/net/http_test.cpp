@@ -20,7 +20,7 @@ ScriptedReply OnePiece(const std::string& bytes) { return {{bytes}}; }
 // The names in a folder.
 std::set<std::string> Listing(const std::string& folder) {
     std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename().string());
     return names;
 }
 
@@ -97,7 +97,7 @@ TEST_F(HttpTest, AFailedDownloadKeepsTheOldFileAndLeavesNothingBehind) {
     const RtString name = Text(target);
 
     EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", UnusedTcpPort(), name), 0);
-    EXPECT_EQ(NetErrorCode(), ECONNREFUSED);
+    EXPECT_EQ(NetErrorCode(), kRefused);
     EXPECT_EQ(Bytes(HttpGetToString("/", "127.0.0.1", UnusedTcpPort(), 100)), "");
 
     ScriptedServer cutShort({OnePiece("HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n")});
@@ -123,11 +123,11 @@ TEST_F(HttpTest, AnAnswerThatIsNotTheWholeResourceIsNoDownload) {
     };
     // The length line split inside its name and its number, as the network may deliver it.
     const Case failures[] = {
-        {{"HTTP/1.0 200 OK\r\nContent-Le", "ngth: 107374", "18240\r\n\r\ntwelve bytes"}, "twelve bytes", EBADMSG},
-        {{"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nsix by"}, "six by", EBADMSG},
-        {{"HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n\r\nmoved"}, "moved", EPROTO},
-        {{"HTTP/1.1 404 Not Found\r\n\r\nnot here"}, "not here", EPROTO},
-        {{"<html>no status line</html>\n\nbody"}, "body", EPROTO},
+        {{"HTTP/1.0 200 OK\r\nContent-Le", "ngth: 107374", "18240\r\n\r\ntwelve bytes"}, "twelve bytes", kBadLength},
+        {{"HTTP/1.0 200 OK\r\nContent-Length: 5\r\n\r\nsix by"}, "six by", kBadLength},
+        {{"HTTP/1.0 302 Found\r\nLocation: /elsewhere\r\n\r\nmoved"}, "moved", kBadStatus},
+        {{"HTTP/1.1 404 Not Found\r\n\r\nnot here"}, "not here", kBadStatus},
+        {{"<html>no status line</html>\n\nbody"}, "body", kBadStatus},
     };
     for (const Case& answer : failures) {
         ScriptedServer server({{answer.pieces, milliseconds(5)}});
@@ -158,9 +158,9 @@ TEST_F(HttpTest, APathOrHostWithALineBreakIsRefusedBeforeConnecting) {
     };
     for (const auto& [path, host] : requests) {
         EXPECT_EQ(Bytes(HttpGetToString(Text(path), Text(host), server.Port(), 100)), "") << path << host;
-        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+        EXPECT_EQ(NetErrorCode(), kInvalid) << path << host;
         EXPECT_EQ(HttpGetToFile(Text(path), Text(host), server.Port(), Text(target)), 0) << path << host;
-        EXPECT_EQ(NetErrorCode(), EINVAL) << path << host;
+        EXPECT_EQ(NetErrorCode(), kInvalid) << path << host;
     }
     EXPECT_EQ(ReadFile(target), "old");
     // The server answers in turn, so a connection made above would have come first.
@@ -176,9 +176,9 @@ TEST_F(HttpTest, AServerThatNeverClosesEndsByTheTimeOut) {
     ScriptedServer server({{{kHeader + "partial"}, milliseconds(0), false}});
     // The text keeps what arrived, as after any failed receive.
     EXPECT_EQ(Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100)), "partial");
-    EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+    EXPECT_EQ(NetErrorCode(), kTimedOut);
     EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), Text(target)), 0);
-    EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+    EXPECT_EQ(NetErrorCode(), kTimedOut);
     EXPECT_EQ(ReadFile(target), "old");
     EXPECT_EQ(Listing(folder.Path()), std::set<std::string>{"stuck.txt"});
 }
@@ -198,13 +198,13 @@ TEST_F(HttpTest, AServerThatKeepsTricklingIsGivenUpOnAtTheDeadline) {
         auto start = std::chrono::steady_clock::now();
         const std::string text = Bytes(HttpGetToString("/", "127.0.0.1", server.Port(), 100000));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
-        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(NetErrorCode(), kTimedOut);
         EXPECT_EQ(text, std::string(text.size(), 'x'));
 
         start = std::chrono::steady_clock::now();
         EXPECT_EQ(HttpGetToFile("/", "127.0.0.1", server.Port(), Text(target)), 0);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
-        EXPECT_EQ(NetErrorCode(), ETIMEDOUT);
+        EXPECT_EQ(NetErrorCode(), kTimedOut);
         EXPECT_EQ(ReadFile(target), "old");
     }
 }

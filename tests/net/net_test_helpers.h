@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -14,6 +15,28 @@
 namespace zrv::test {
 
 constexpr std::int32_t kLoopbackAddress = 0x7F000001;
+
+// The codes the network error holds: the system's own, Winsock's on Windows. For an answer
+// that is not the resource Winsock has none; the system's texts for these two say it.
+#ifdef _WIN32
+constexpr std::int32_t kWouldBlock = 10035;
+constexpr std::int32_t kNotSocket = 10038;
+constexpr std::int32_t kRefused = 10061;
+constexpr std::int32_t kTimedOut = 10060;
+constexpr std::int32_t kInvalid = 10022;
+constexpr std::int32_t kBadStatus = 58;
+constexpr std::int32_t kBadLength = 13;
+constexpr const char* kTempFolderVariable = "TMP";
+#else
+constexpr std::int32_t kWouldBlock = EAGAIN;
+constexpr std::int32_t kNotSocket = ENOTSOCK;
+constexpr std::int32_t kRefused = ECONNREFUSED;
+constexpr std::int32_t kTimedOut = ETIMEDOUT;
+constexpr std::int32_t kInvalid = EINVAL;
+constexpr std::int32_t kBadStatus = EPROTO;
+constexpr std::int32_t kBadLength = EBADMSG;
+constexpr const char* kTempFolderVariable = "TMPDIR";
+#endif
 
 class NetTest : public ::testing::Test {
 protected:

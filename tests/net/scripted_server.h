@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -32,14 +33,17 @@ public:
 
 private:
     void Serve();
-    void Answer(int connection, const ScriptedReply& reply);
+    using Socket = std::intptr_t;  // a descriptor, or a Winsock handle
+    void Answer(Socket connection, const ScriptedReply& reply);
     // Waits until fd is readable; false when the server is being stopped.
-    bool WaitReadable(int fd) const;
+    bool WaitReadable(Socket fd) const;
 
     std::vector<ScriptedReply> replies_;
-    int listener_ = -1;
+    Socket listener_ = -1;
     int port_ = 0;
-    int wake_[2] = {-1, -1};
+    // Readable once the server is being stopped: a pipe, or on Windows a datagram socket
+    // the destructor sends to (select waits for sockets only there).
+    Socket wake_[2] = {-1, -1};
     mutable std::mutex mutex_;
     std::vector<std::string> requests_;
     std::thread thread_;

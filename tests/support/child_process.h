@@ -3,13 +3,14 @@
 //   LiveChild         starts a program the test talks to while it runs (waits for the lines
 //                     it prints, acts on it from outside), then collects how it ended;
 //   ForkInNewSession  runs a piece of the test process itself in a child with a session and
-//                     standard streams of its own.
+//                     standard streams of its own (POSIX only: Windows cannot fork).
 // Every wait has a time-out after which the child is killed, so a hung child fails its test
 // instead of holding up the run.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -24,9 +25,10 @@ struct ChildOptions {
     Env env;                          // added or replaced
     std::vector<std::string> unsetEnv;  // removed
     std::string workingDir;           // empty: the test's own
-    bool traced = false;  // run under a ptrace tracer, as a debugger would
+    bool traced = false;  // run under a ptrace tracer, as a debugger would (POSIX only)
     int timeoutSeconds = 60;
-    // Run as this user and group id (when the test runs as root); -1: as the test.
+    // Run as this user and group id (when the test runs as root); -1: as the test. POSIX
+    // only: on Windows a child asked to be traced or to change its user does not start.
     int userId = -1;
 };
 
@@ -38,7 +40,8 @@ struct ChildResult {
     std::string err;
 };
 
-// Path of a program built from tests/programs/<name>.cpp.
+// Path of a program built from tests/programs/<name>.cpp (on Windows its .exe, found
+// beside the test's own folder).
 std::string TestProgram(const std::string& name);
 
 ChildResult RunChild(const std::string& path, const ChildOptions& options = {});
@@ -62,9 +65,10 @@ public:
 private:
     void Drain();
 
-    pid_t pid_ = -1;
-    int out_ = -1;
-    int err_ = -1;
+    // The process id and pipe descriptors on POSIX, the process and pipe handles on Windows.
+    std::intptr_t pid_ = -1;
+    std::intptr_t out_ = -1;
+    std::intptr_t err_ = -1;
     bool outOpen_ = false;
     bool errOpen_ = false;
     ChildResult result_;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/environment.h"
+
 namespace zrv::test {
 
 class ScopedEnv {
@@ -12,16 +14,16 @@ public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = ::getenv(name)) old_ = old, hadOld_ = true;
         if (value != nullptr) {
-            ::setenv(name, value, 1);
+            SetEnv(name, value);
         } else {
-            ::unsetenv(name);
+            UnsetEnv(name);
         }
     }
     ~ScopedEnv() {
         if (hadOld_) {
-            ::setenv(name_.c_str(), old_.c_str(), 1);
+            SetEnv(name_.c_str(), old_.c_str());
         } else {
-            ::unsetenv(name_.c_str());
+            UnsetEnv(name_.c_str());
         }
     }
 

@@ -1,6 +1,7 @@
 // A session bus of the test's own: a dbus-daemon with a configuration and a socket in a
 // folder of the test, so that neither the machine's bus nor the home folder is touched,
 // and the machine's dbus tools as its clients. The daemon ends with the object.
+// Linux only, like the media bus it serves: Windows has no session bus.
 #pragma once
 
 #include <fcntl.h>

@@ -28,7 +28,7 @@ std::vector<std::string> ReadLogLines(const std::string& folder);
 
 // Runs body in a forked child that has folder as TMPDIR and debug mode on, expects the
 // child to end with exit code 0 through a runtime stop, and returns the error code of the
-// log's end record (-1000 when the log has none).
+// log's end record (-1000 when the log has none). POSIX only: Windows cannot fork.
 int StopErrorCode(void (*body)());
 
 }  // namespace zrv::test

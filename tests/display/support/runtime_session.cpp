@@ -7,6 +7,7 @@
 
 #include "display/opengl_lumivane.h"
 #include "display/window_events.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 #include "zorvane/clock.h"
 #include "zorvane/program.h"
@@ -24,7 +25,9 @@ std::unique_ptr<TempDir>& Folder() {
 
 void StartRuntimeSession(const char* title) {
     Folder() = std::make_unique<TempDir>();
-    setenv("TMPDIR", Folder()->Path().c_str(), 1);
+    // The runtime's temporary folder: TMPDIR names it on POSIX systems, TMP on Windows.
+    SetEnv("TMPDIR", Folder()->Path().c_str());
+    SetEnv("TMP", Folder()->Path().c_str());
     StartRuntime(1, title);
 }
 

@@ -66,12 +66,12 @@ int OpenXtermTerminal() {
         tcsetattr(terminal, TCSANOW, &quiet);
     }
     // xterm inherits the other end and is told its number after the terminal's name.
-    const pid_t xterm = StartProcess(JoinCommandLine({"xterm", "-S" + std::string(name) + "/" + std::to_string(master)}));
+    const ChildProcess xterm = StartProcess(JoinCommandLine({"xterm", "-S" + std::string(name) + "/" + std::to_string(master)}));
     close(master);
-    const bool started = xterm > 0 && ReadAnnouncement(terminal);
+    const bool started = xterm != kNoChild && ReadAnnouncement(terminal);
     if (hasSettings) tcsetattr(terminal, TCSANOW, &settings);
-    if (xterm > 0) {
-        if (!started) kill(xterm, SIGKILL);
+    if (xterm != kNoChild) {
+        if (!started) kill(static_cast<pid_t>(xterm), SIGKILL);
         ReapWhenEnded(xterm);
     }
     if (!started) {

@@ -15,19 +15,20 @@ extern char** environ;
 
 namespace zrv {
 
-pid_t StartProcess(const std::string& commandLine) {
+ChildProcess StartProcess(const std::string& commandLine, bool /*shown*/) {
     std::vector<std::string> arguments = SplitCommandLine(commandLine);
-    if (arguments.empty()) return -1;
+    if (arguments.empty()) return kNoChild;
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return kNoChild;
     return pid;
 }
 
-int WaitForExitCode(pid_t pid) {
+int WaitForExitCode(ChildProcess child) {
+    const auto pid = static_cast<pid_t>(child);
     int status = 0;
     pid_t waited = 0;
     do {
@@ -38,7 +39,7 @@ int WaitForExitCode(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 0;
 }
 
-void ReapWhenEnded(pid_t pid) {
+void ReapWhenEnded(ChildProcess pid) {
     // One small thread per child, blocked in waitpid for that child alone: unlike a SIGCHLD
     // handler it changes nothing for the rest of the process, and children that others
     // wait for are left to them.

@@ -1,0 +1,7 @@
+#include "program/desktop.h"
+
+namespace zrv {
+
+void RepaintDesktop() noexcept {}
+
+}  // namespace zrv

@@ -1,0 +1,9 @@
+#include <windows.h>
+
+#include "program/desktop.h"
+
+namespace zrv {
+
+void RepaintDesktop() noexcept { InvalidateRect(nullptr, nullptr, TRUE); }
+
+}  // namespace zrv

@@ -1,0 +1,186 @@
+// Children on Windows: CreateProcess with a command line, the child's standard output and
+// error into pipes of the test, its end seen through its process handle.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+
+#include "platform/command_line.h"
+#include "platform/paths.h"
+#include "support/child_process.h"
+#include "support/clock.h"
+
+namespace zrv::test {
+
+std::string TestProgram(const std::string& name) {
+    // The build machine's folder of ZRV_TEST_PROGRAM_DIR may not be reachable under that
+    // name from here; the test programs' folder lies beside the tests' own.
+    return ExecutableDirectory() + "/../test-programs/zrv_prog_" + name + ".exe";
+}
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+std::string Upper(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The test's environment with the options' changes, as the block CreateProcess takes:
+// "name=value" strings one after another, the last followed by a second NUL. Names are
+// compared without case, as the system compares them.
+std::string EnvironmentBlock(const ChildOptions& options) {
+    std::map<std::string, std::string> variables;  // by upper-case name: "name=value"
+    if (char* block = GetEnvironmentStringsA()) {
+        for (const char* entry = block; *entry != '\0'; entry += std::char_traits<char>::length(entry) + 1) {
+            const std::string text = entry;
+            const std::size_t equals = text.find('=', 1);  // "=C:=C:\..." entries start with "="
+            if (equals != std::string::npos) variables[Upper(text.substr(0, equals))] = text;
+        }
+        FreeEnvironmentStringsA(block);
+    }
+    for (const auto& [name, value] : options.env) variables[Upper(name)] = name + "=" + value;
+    for (const auto& name : options.unsetEnv) variables.erase(Upper(name));
+    std::string block;
+    for (const auto& entry : variables) block += entry.second + '\0';
+    return block + '\0';
+}
+
+// A pipe whose writing end the child inherits; false when none could be made.
+bool OpenPipe(HANDLE& reading, HANDLE& writing) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    if (!CreatePipe(&reading, &writing, &inherit, 0)) return false;
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    return true;
+}
+
+// Reads what is waiting without blocking; a broken pipe closes it for good. The child's C
+// library ends lines with "\r\n" in text mode: they are read as "\n", as on POSIX.
+void Drain(HANDLE pipe, std::string& into, bool& open) {
+    char buffer[4096];
+    while (open) {
+        DWORD waiting = 0;
+        if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr)) {
+            open = false;
+        } else if (waiting == 0) {
+            break;
+        } else {
+            DWORD got = 0;
+            if (!ReadFile(pipe, buffer, std::min<DWORD>(waiting, sizeof buffer), &got, nullptr) || got == 0) {
+                open = false;
+            } else {
+                into.append(buffer, got);
+            }
+        }
+    }
+    for (std::size_t at = into.find("\r\n"); at != std::string::npos; at = into.find("\r\n", at)) into.erase(at, 1);
+}
+
+bool Ended(std::intptr_t process) { return WaitForSingleObject(AsHandle(process), 0) == WAIT_OBJECT_0; }
+
+}  // namespace
+
+LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
+    if (options.traced || options.userId >= 0) {
+        result_.err = "[test harness: tracing and other users are POSIX only]";
+        return;
+    }
+    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+    if (!OpenPipe(outRead, outWrite)) return;
+    if (!OpenPipe(errRead, errWrite)) {
+        CloseHandle(outRead);
+        CloseHandle(outWrite);
+        return;
+    }
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    const HANDLE nothing = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                       OPEN_EXISTING, 0, nullptr);
+    // The system is handed the program's path with its own separators.
+    std::string program = path;
+    std::replace(program.begin(), program.end(), '/', '\\');
+    std::vector<std::string> words{program};
+    words.insert(words.end(), options.args.begin(), options.args.end());
+    std::string line = JoinCommandLine(words);
+    std::string environment = EnvironmentBlock(options);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = nothing;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = errWrite;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+                                        options.workingDir.empty() ? nullptr : options.workingDir.c_str(),
+                                        &startup, &process);
+    // The parent keeps the reading ends only, so that the pipes break when the child ends.
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (nothing != INVALID_HANDLE_VALUE) CloseHandle(nothing);
+    if (!started) {
+        CloseHandle(outRead);
+        CloseHandle(errRead);
+        result_.err = "[test harness: " + line + " did not start, error " + std::to_string(GetLastError()) + "]";
+        return;
+    }
+    CloseHandle(process.hThread);
+    pid_ = reinterpret_cast<std::intptr_t>(process.hProcess);
+    out_ = reinterpret_cast<std::intptr_t>(outRead);
+    err_ = reinterpret_cast<std::intptr_t>(errRead);
+    outOpen_ = errOpen_ = true;
+}
+
+LiveChild::~LiveChild() {
+    if (pid_ != -1) {
+        if (!Ended(pid_)) TerminateProcess(AsHandle(pid_), 1);
+        WaitForSingleObject(AsHandle(pid_), INFINITE);
+        CloseHandle(AsHandle(pid_));
+    }
+    if (out_ != -1) CloseHandle(AsHandle(out_));
+    if (err_ != -1) CloseHandle(AsHandle(err_));
+}
+
+void LiveChild::Drain() {
+    if (out_ != -1) zrv::test::Drain(AsHandle(out_), result_.out, outOpen_);
+    if (err_ != -1) zrv::test::Drain(AsHandle(err_), result_.err, errOpen_);
+}
+
+bool LiveChild::WaitForLine(const std::string& line, double timeoutSeconds) {
+    const double deadline = Now() + timeoutSeconds;
+    while (!HasPrinted(line)) {
+        if (Now() > deadline || pid_ == -1) return false;
+        if (Ended(pid_)) return HasPrinted(line);  // what it printed is all there is
+        Pause(0.01);
+    }
+    return true;
+}
+
+ChildResult LiveChild::Finish(double timeoutSeconds) {
+    if (pid_ == -1) return result_;
+    const double deadline = Now() + timeoutSeconds;
+    bool killed = false;
+    while (WaitForSingleObject(AsHandle(pid_), 10) == WAIT_TIMEOUT) {
+        Drain();
+        if (Now() > deadline) {
+            TerminateProcess(AsHandle(pid_), 1);
+            WaitForSingleObject(AsHandle(pid_), INFINITE);
+            result_.err += "\n[test harness: child timed out]";
+            killed = true;
+            break;
+        }
+    }
+    DWORD code = 0;
+    const bool known = GetExitCodeProcess(AsHandle(pid_), &code) != 0;
+    CloseHandle(AsHandle(pid_));
+    pid_ = -1;
+    // What the child wrote is in the pipes now; a grandchild it started may keep them
+    // open, so take what is there without waiting for the end.
+    Drain();
+    result_.exited = known && !killed;
+    result_.exitCode = result_.exited ? static_cast<int>(code) : -1;
+    result_.signal = 0;
+    return result_;
+}
+
+}  // namespace zrv::test

@@ -1,0 +1,11 @@
+// Setting and removing variables of the test process's environment, which its children
+// inherit.
+#pragma once
+
+namespace zrv::test {
+
+// On Windows an empty value removes the variable, as the system knows no empty ones.
+void SetEnv(const char* name, const char* value);
+void UnsetEnv(const char* name);
+
+}  // namespace zrv::test
