@@ -113,9 +113,13 @@ int OpenDiskFile(const char* name, DiskAccess access) noexcept {
         rights = GENERIC_WRITE;
         disposition = OPEN_ALWAYS;
     }
-    // No sharing: while a channel holds the file, no other opening of it succeeds. A folder
-    // does not open without FILE_FLAG_BACKUP_SEMANTICS.
-    const HANDLE file = CreateFileA(path.c_str(), rights, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A file being written is shared with nobody. A file being read is shared with other
+    // readers only: the running executable, which holds the media pack, is open already
+    // (the system's loader reads it), and a file that another process holds without sharing
+    // still reads as missing. A folder does not open without FILE_FLAG_BACKUP_SEMANTICS.
+    const DWORD sharing = access == DiskAccess::read ? FILE_SHARE_READ : 0;
+    const HANDLE file =
+        CreateFileA(path.c_str(), rights, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
     const int fd = _open_osfhandle(reinterpret_cast<std::intptr_t>(file),
                                    access == DiskAccess::read ? _O_RDONLY | _O_BINARY : _O_BINARY);

@@ -15,6 +15,7 @@ namespace zrv {
 bool IsPort(std::int32_t port) noexcept;
 sockaddr_in SocketAddress(std::int32_t address, std::int32_t port) noexcept;
 std::int32_t AddressOf(const sockaddr_in& address) noexcept;
+std::int32_t PortOf(const sockaddr_in& address) noexcept;
 // The address of a name or dotted address; false with the network error set when it does
 // not resolve.
 bool ResolveIPv4(const RtString& name, std::int32_t& address) noexcept;

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "net/socket_system.h"
+#include "net/socket_handle.h"
 
 namespace zrv {
 
@@ -18,8 +18,10 @@ constexpr std::int32_t kDefaultHttpDeadlineMs = 120000;
 
 struct SocketEntry {
     SocketHandle socket = kNoSocket;  // kNoSocket: the entry is free
-    // TCP: the connected peer, for a listener the last accepted one; UDP: the local binding.
-    sockaddr_in address{};
+    // TCP: the connected peer, for a listener the last accepted one; UDP: the local binding;
+    // as the program sees addresses and ports.
+    std::int32_t address = 0;
+    std::int32_t port = 0;
     bool isUdp = false;
 };
 

@@ -60,6 +60,8 @@ std::int32_t AddressOf(const sockaddr_in& address) noexcept {
     return static_cast<std::int32_t>(ntohl(address.sin_addr.s_addr));
 }
 
+std::int32_t PortOf(const sockaddr_in& address) noexcept { return ntohs(address.sin_port); }
+
 bool ResolveIPv4(const RtString& name, std::int32_t& address) noexcept {
     if (!SocketSystemReady()) {
         FailWith(LastSocketError());

@@ -20,7 +20,7 @@ std::int32_t Abandon(SocketHandle socket, int error) noexcept {
 std::int32_t Abandon(SocketHandle socket) noexcept { return Abandon(socket, LastSocketError()); }
 
 std::int32_t Store(std::int32_t index, SocketHandle socket, const sockaddr_in& address, bool isUdp) noexcept {
-    Net().table[static_cast<std::size_t>(index)] = SocketEntry{socket, address, isUdp};
+    Net().table[static_cast<std::size_t>(index)] = SocketEntry{socket, AddressOf(address), PortOf(address), isUdp};
     Net().netError = 0;
     return index;
 }
@@ -85,7 +85,8 @@ std::int32_t TcpAccept(std::int32_t listener, std::int32_t& peerAddress) {
         zrv::CloseSocketHandle(socket);
         return -1;
     }
-    entry->address = peer;
+    entry->address = zrv::AddressOf(peer);
+    entry->port = zrv::PortOf(peer);
     peerAddress = zrv::AddressOf(peer);
     return zrv::Store(index, socket, peer, false);
 }

@@ -20,11 +20,11 @@
 #include <cstdint>
 #include <string>
 
+#include "net/socket_handle.h"
+
 namespace zrv {
 
 #ifdef _WIN32
-using SocketHandle = SOCKET;
-inline constexpr SocketHandle kNoSocket = INVALID_SOCKET;
 inline constexpr int kErrorWouldBlock = WSAEWOULDBLOCK;
 inline constexpr int kErrorInProgress = WSAEWOULDBLOCK;
 inline constexpr int kErrorInterrupted = WSAEINTR;
@@ -39,8 +39,6 @@ inline constexpr int kErrorTooManyOpen = WSAEMFILE;
 inline constexpr int kErrorBadStatus = 58;   // ERROR_BAD_NET_RESP
 inline constexpr int kErrorBadLength = 13;   // ERROR_INVALID_DATA
 #else
-using SocketHandle = int;
-inline constexpr SocketHandle kNoSocket = -1;
 inline constexpr int kErrorWouldBlock = EWOULDBLOCK;
 inline constexpr int kErrorInProgress = EINPROGRESS;
 inline constexpr int kErrorInterrupted = EINTR;

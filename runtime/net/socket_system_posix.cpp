@@ -47,7 +47,7 @@ SocketHandle OpenSocket(int type) noexcept { return ::socket(AF_INET, type | SOC
 
 SocketHandle AcceptSocket(SocketHandle listener, sockaddr_in& peer) noexcept {
     socklen_t size = sizeof peer;
-    return ::accept4(listener, reinterpret_cast<sockaddr*>(&peer), &size, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    return ::accept4(static_cast<int>(listener), reinterpret_cast<sockaddr*>(&peer), &size, SOCK_NONBLOCK | SOCK_CLOEXEC);
 }
 
 // The descriptor is gone after close() whatever it reports, so it is never retried.
@@ -66,7 +66,7 @@ long SendSome(SocketHandle socket, const char* bytes, std::size_t count, const s
 long ReceiveSome(SocketHandle socket, char* buffer, std::size_t room) noexcept { return ::recv(socket, buffer, room, 0); }
 
 int WaitForEvents(SocketHandle socket, short events, int timeoutMs) noexcept {
-    pollfd watched{socket, events, 0};
+    pollfd watched{static_cast<int>(socket), events, 0};
     return ::poll(&watched, 1, timeoutMs);
 }
 

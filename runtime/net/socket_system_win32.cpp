@@ -6,10 +6,12 @@ namespace zrv {
 
 namespace {
 
+SOCKET AsSocket(SocketHandle socket) noexcept { return static_cast<SOCKET>(socket); }
+
 // Sockets are handles here: one the program's child processes would inherit keeps its
 // connection open after the program closed it.
-SocketHandle Prepared(SocketHandle socket) noexcept {
-    if (socket == kNoSocket) return socket;
+SocketHandle Prepared(SOCKET socket) noexcept {
+    if (socket == INVALID_SOCKET) return kNoSocket;
     SetHandleInformation(reinterpret_cast<HANDLE>(socket), HANDLE_FLAG_INHERIT, 0);
     u_long nonBlocking = 1;
     if (ioctlsocket(socket, FIONBIO, &nonBlocking) != 0) {
@@ -18,7 +20,7 @@ SocketHandle Prepared(SocketHandle socket) noexcept {
         WSASetLastError(error);
         return kNoSocket;
     }
-    return socket;
+    return static_cast<SocketHandle>(socket);
 }
 
 int AsLength(std::size_t count) noexcept { return count > INT_MAX ? INT_MAX : static_cast<int>(count); }
@@ -47,22 +49,22 @@ SocketHandle OpenSocket(int type) noexcept {
 
 SocketHandle AcceptSocket(SocketHandle listener, sockaddr_in& peer) noexcept {
     int size = sizeof peer;
-    return Prepared(::accept(listener, reinterpret_cast<sockaddr*>(&peer), &size));
+    return Prepared(::accept(AsSocket(listener), reinterpret_cast<sockaddr*>(&peer), &size));
 }
 
-bool CloseSocketHandle(SocketHandle socket) noexcept { return ::closesocket(socket) == 0; }
+bool CloseSocketHandle(SocketHandle socket) noexcept { return ::closesocket(AsSocket(socket)) == 0; }
 
-void ShutdownSocket(SocketHandle socket) noexcept { ::shutdown(socket, SD_BOTH); }
+void ShutdownSocket(SocketHandle socket) noexcept { ::shutdown(AsSocket(socket), SD_BOTH); }
 
 long SendSome(SocketHandle socket, const char* bytes, std::size_t count, const sockaddr_in* destination) noexcept {
     return destination == nullptr
-               ? ::send(socket, bytes, AsLength(count), 0)
-               : ::sendto(socket, bytes, AsLength(count), 0, reinterpret_cast<const sockaddr*>(destination),
+               ? ::send(AsSocket(socket), bytes, AsLength(count), 0)
+               : ::sendto(AsSocket(socket), bytes, AsLength(count), 0, reinterpret_cast<const sockaddr*>(destination),
                           sizeof *destination);
 }
 
 long ReceiveSome(SocketHandle socket, char* buffer, std::size_t room) noexcept {
-    return ::recv(socket, buffer, AsLength(room), 0);
+    return ::recv(AsSocket(socket), buffer, AsLength(room), 0);
 }
 
 // select, not WSAPoll: WSAPoll does not report a connect that failed. A failed connect
@@ -74,9 +76,9 @@ int WaitForEvents(SocketHandle socket, short events, int timeoutMs) noexcept {
     FD_ZERO(&readable);
     FD_ZERO(&writable);
     FD_ZERO(&failed);
-    if ((events & POLLIN) != 0) FD_SET(socket, &readable);
-    if ((events & POLLOUT) != 0) FD_SET(socket, &writable);
-    FD_SET(socket, &failed);
+    if ((events & POLLIN) != 0) FD_SET(AsSocket(socket), &readable);
+    if ((events & POLLOUT) != 0) FD_SET(AsSocket(socket), &writable);
+    FD_SET(AsSocket(socket), &failed);
     timeval wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     const int ready = ::select(0, &readable, &writable, &failed, &wait);
     return ready == SOCKET_ERROR ? -1 : ready;
@@ -85,7 +87,7 @@ int WaitForEvents(SocketHandle socket, short events, int timeoutMs) noexcept {
 int PendingError(SocketHandle socket) noexcept {
     int error = 0;
     int size = sizeof error;
-    if (::getsockopt(socket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) return -1;
+    if (::getsockopt(AsSocket(socket), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) return -1;
     return error;
 }
 

@@ -1,5 +1,6 @@
 #include "net/socket_table.h"
 
+#include "net/ipv4.h"
 #include "net/net_state.h"
 #include "net/socket_system.h"
 
@@ -70,7 +71,7 @@ std::int32_t LocalPort(std::int32_t socket) noexcept {
     sockaddr_in local{};
     socklen_t size = sizeof local;
     if (::getsockname(entry->socket, reinterpret_cast<sockaddr*>(&local), &size) != 0) return 0;
-    return ntohs(local.sin_port);
+    return PortOf(local);
 }
 
 }  // namespace zrv

@@ -2,12 +2,15 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 
 #include "core/temp_directory.h"
 #include "platform/paths.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "zorvane/program.h"
 
@@ -18,23 +21,17 @@ namespace {
 
 std::string Text(const RtString& s) { return s.c_str(); }
 
+// The temporary folder of the runtime, from the variable the system takes it from.
 class ScopedTmpDir {
 public:
-    explicit ScopedTmpDir(const std::string& value) {
-        if (const char* old = getenv("TMPDIR")) old_ = old, hadOld_ = true;
-        setenv("TMPDIR", value.c_str(), 1);
-    }
-    ~ScopedTmpDir() {
-        if (hadOld_) {
-            setenv("TMPDIR", old_.c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
-    }
+#ifdef _WIN32
+    explicit ScopedTmpDir(const std::string& value) : env_("TMP", value.c_str()) {}
+#else
+    explicit ScopedTmpDir(const std::string& value) : env_("TMPDIR", value.c_str()) {}
+#endif
 
 private:
-    std::string old_;
-    bool hadOld_ = false;
+    ScopedEnv env_;
 };
 
 TEST(ErrorState, SetErrorCodeTruncatesAndRecordsTheLine) {
@@ -115,6 +112,7 @@ TEST(RuntimeLog, LinesEndInCrLfAndAreAppended) {
     EXPECT_EQ(ReadFile(dir / "ErrorLog.txt"), "first\r\n\r\nthird\r\n");
 }
 
+#ifndef _WIN32
 TEST(RuntimeLog, NeverFollowsASymbolicLink) {
     TempDir dir;
     WriteFile(dir / "precious", "keep me");
@@ -123,6 +121,7 @@ TEST(RuntimeLog, NeverFollowsASymbolicLink) {
     AppendLogLine("attack");
     EXPECT_EQ(ReadFile(dir / "precious"), "keep me");
 }
+#endif
 
 TEST(RuntimeLog, UnusablePlacesDropTheLineQuietly) {
     TempDir dir;
@@ -138,6 +137,16 @@ TEST(RuntimeLog, UnusablePlacesDropTheLineQuietly) {
 }
 
 TEST(Paths, TemporaryFolderAlwaysEndsInASlash) {
+#ifdef _WIN32
+    {
+        ScopedTmpDir tmp("C:\\some\\where");
+        EXPECT_EQ(TempDirectory(), "C:\\some\\where\\");
+    }
+    {
+        ScopedTmpDir tmp("C:\\some\\where\\");
+        EXPECT_EQ(TempDirectory(), "C:\\some\\where\\");
+    }
+#else
     {
         ScopedTmpDir tmp("/some/where");
         EXPECT_EQ(TempDirectory(), "/some/where/");
@@ -150,6 +159,7 @@ TEST(Paths, TemporaryFolderAlwaysEndsInASlash) {
         ScopedTmpDir tmp("");
         EXPECT_EQ(TempDirectory(), "/tmp/");
     }
+#endif
     const std::string exe = ExecutablePath();
     EXPECT_TRUE(std::filesystem::exists(exe));
     EXPECT_EQ(ExecutableDirectory(), std::filesystem::path(exe).parent_path().string());

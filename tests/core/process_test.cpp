@@ -1,7 +1,9 @@
 // Whole programs run as child processes: start-up, the log, the ways out of the process.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
@@ -18,6 +20,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The variable the system takes the temporary folder from.
+#ifdef _WIN32
+constexpr const char* kTempFolderVariable = "TMP";
+#else
+constexpr const char* kTempFolderVariable = "TMPDIR";
+#endif
+
 struct ProbeRun {
     ChildResult result;
     Lines log;
@@ -25,7 +34,7 @@ struct ProbeRun {
 
 ProbeRun Probe(const std::string& mode, const std::string& debugMode = "0", ChildOptions options = {}) {
     TempDir tmp;
-    options.env.push_back({"TMPDIR", tmp.Path()});
+    options.env.push_back({kTempFolderVariable, tmp.Path()});
     options.env.push_back({"ZRV_PROBE", mode});
     options.env.push_back({"ZRV_DEBUG_MODE", debugMode});
     ProbeRun run{RunChild(TestProgram("frame_probe"), options), {}};
@@ -175,7 +184,7 @@ TEST(ProgramProcess, UnwritableLogNeverStopsStartUp) {
     const std::string notAFolder = tmp / "file";
     WriteFile(notAFolder, "x");
     ChildOptions options;
-    options.env.push_back({"TMPDIR", notAFolder});
+    options.env.push_back({kTempFolderVariable, notAFolder});
     options.env.push_back({"ZRV_PROBE", "end"});
     const ChildResult result = RunChild(TestProgram("frame_probe"), options);
     EXPECT_EQ(result.exitCode, 0);
@@ -225,6 +234,8 @@ TEST(ProgramProcess, RandomSeedVariableRepeatsARunWhileTheClockSeedVariesIt) {
     EXPECT_NE(RandomLine("2147483648"), ExpectedRandomLine(INT32_MIN)) << "out of range never wraps";
 }
 
+// Users, permissions and pipes as POSIX has them.
+#ifndef _WIN32
 // A temporary folder shared with another user, who put something named ErrorLog.txt into
 // it that the program cannot delete. As root the program runs as "nobody" in a sticky
 // folder (as /tmp is) and root plants the thing; otherwise the folder is made read-only
@@ -286,6 +297,7 @@ TEST(ProgramProcess, ALogNameTakenByAnotherUserNeitherBlocksStartUpNorGetsTheLog
     EXPECT_TRUE(Contains(filed.out, "quit hook 1"));
     EXPECT_EQ(ReadFile(withFile.Log()), "");
 }
+#endif
 
 }  // namespace
 }  // namespace zrv::test

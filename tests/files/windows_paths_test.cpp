@@ -10,6 +10,7 @@
 #include "files/ascii.h"
 #include "files/replace_file.h"
 #include "files/rt_file.h"
+#include "platform/paths.h"
 #include "support/temp_dir.h"
 #include "zorvane.h"
 
@@ -99,6 +100,20 @@ TEST_F(WindowsPathsTest, WritingBackReplacesAnExistingFileAndLeavesNothingBeside
     EXPECT_EQ(entries, 1);
     EXPECT_TRUE(AbsolutePath("x.ini").ends_with("/x.ini"));
     EXPECT_EQ(AbsolutePath("d:\\x.ini"), "d:\\x.ini");
+}
+
+// The media pack is the running executable itself, which the system's loader holds open.
+TEST_F(WindowsPathsTest, TheRunningExecutableReadsAsAFileWhileAnotherReaderHoldsIt) {
+    const std::string executable = ExecutablePath();
+    RtFile first;
+    ASSERT_TRUE(first.OpenRead(executable.c_str())) << executable;
+    RtFile second;
+    ASSERT_TRUE(second.OpenRead(executable.c_str()));
+    EXPECT_EQ(second.Size(), static_cast<std::int32_t>(std::filesystem::file_size(executable)));
+    char magic[2] = {};
+    ASSERT_TRUE(second.ReadBytes(magic, 2));
+    EXPECT_EQ(std::string(magic, 2), "MZ");
+    EXPECT_EQ(FileExists(executable.c_str()), 1);
 }
 
 }  // namespace
