@@ -105,10 +105,13 @@ struct BatchVertex {
 // that a draw call is a small part of what its quads cost, small enough to stay in cache.
 constexpr std::int32_t kBatchCorners = 8192;
 struct DrawBatch {
-    DrawBatch() : corners(std::make_unique<BatchVertex[]>(kBatchCorners)) {}
+    // Left unwritten: a program that draws little never touches most of it.
+    DrawBatch() : corners(std::make_unique_for_overwrite<BatchVertex[]>(kBatchCorners)) {}
     std::unique_ptr<BatchVertex[]> corners;
     std::int32_t count = 0;
     std::uint8_t run = 0;  // a BatchRun
+    // Every draw goes out as it is made (quad_batch.h, DrawEachAtOnce).
+    bool eachAtOnce = false;
 };
 
 // The framebuffer's look of a transparent colour, found by drawing it once.

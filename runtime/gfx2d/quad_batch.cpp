@@ -85,11 +85,16 @@ BatchVertex* Gather(BatchRun run, std::int32_t corners) noexcept {
     return space;
 }
 
+void Gathered() noexcept {
+    if (Gfx().batch.eachAtOnce) DrawGathered();
+}
+
 }  // namespace
 
 void GatherQuad(BatchRun run, const BatchVertex (&corners)[4]) noexcept {
     BatchVertex* v = Gather(run, 4);
     for (int i = 0; i < 4; ++i) v[i] = corners[i];
+    Gathered();
 }
 
 void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept {
@@ -101,6 +106,7 @@ void GatherFan(BatchRun run, const BatchVertex (&fan)[4]) noexcept {
     v[3] = fan[0];
     v[4] = fan[2];
     v[5] = fan[3];
+    Gathered();
 }
 
 void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept {
@@ -109,12 +115,19 @@ void GatherLine(const BatchVertex& from, const BatchVertex& to) noexcept {
     v[0].s = kLinePart;
     v[1] = to;
     v[1].s = kLinePart;
+    Gathered();
 }
 
 void GatherPoint(const BatchVertex& at) noexcept {
     BatchVertex* v = Gather(BatchRun::kPrimitives, 1);
     v[0] = at;
     v[0].s = kPointPart;
+    Gathered();
+}
+
+void DrawEachAtOnce() noexcept {
+    FlushQuadBatch();
+    Gfx().batch.eachAtOnce = true;
 }
 
 void DrawGathered() noexcept {

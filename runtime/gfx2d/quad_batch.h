@@ -8,8 +8,8 @@
 // - the drawing steps of gl_draw.h flush before they bind, filter, clamp or colour;
 // - only the gathering draws take the renderer through GatheringRenderer(), which does not.
 // Code outside the runtime that calls GL itself (tests, benchmarks) calls FlushQuadBatch()
-// before it reads or changes anything. A program's own GL calls through DECLARE are not
-// seen: a runtime command before them (ReadPixelColour, say) draws what was gathered.
+// before it reads or changes anything. A program that declares an OpenGL function of its
+// own (ResolveExternalFunction) turns gathering off for the rest of its run.
 #pragma once
 
 #include <cstdint>
@@ -54,5 +54,8 @@ inline void FlushQuadBatch() noexcept {
 }
 // Forgets what was gathered without drawing it: the display it was meant for goes away.
 void DropQuadBatch() noexcept;
+// From now on every draw goes out as it is made: the program calls OpenGL itself, between
+// the runtime's commands, and its own calls must find the runtime's draws before them.
+void DrawEachAtOnce() noexcept;
 
 }  // namespace zrv

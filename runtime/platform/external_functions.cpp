@@ -1,9 +1,22 @@
 // Functions of external libraries, as the program's declarations name them.
+#include <cctype>
+#include <cstring>
 #include <new>
 
+#include "gfx2d/quad_batch.h"
 #include "platform/module_cache.h"
 #include "zorvane/platform.h"
 #include "zorvane/program.h"
+
+namespace {
+
+// glClear, glXSwapBuffers, wglGetProcAddress: OpenGL's own entry points.
+bool IsOpenGlName(const char* name) {
+    if (std::strncmp(name, "wgl", 3) == 0) return true;
+    return std::strncmp(name, "gl", 2) == 0 && std::isupper(static_cast<unsigned char>(name[2])) != 0;
+}
+
+}  // namespace
 
 void ResolveExternalFunction(RtString& moduleName, const char* functionName, ExternalFunction& result) {
     result = nullptr;
@@ -23,6 +36,9 @@ void ResolveExternalFunction(RtString& moduleName, const char* functionName, Ext
         }
         if (functionName == nullptr) return;
         result = reinterpret_cast<ExternalFunction>(zrv::ModuleFunction(module, functionName));
+        // The program will draw with OpenGL between the runtime's commands, so the
+        // runtime's own draws must be made at once, in the order the program gives them.
+        if (result != nullptr && IsOpenGlName(functionName)) zrv::DrawEachAtOnce();
     } catch (const std::bad_alloc&) {
         // No memory for the name or the cache entry: the function stays unresolved.
     }

@@ -64,5 +64,25 @@ TEST_F(GatheredDraws, ComeOutBeforeWhatReadsTheFrameOrChangesWhatTheyUse) {
     EXPECT_GT(glyph, 0) << "the text is drawn over the sprites";
 }
 
+TEST_F(GatheredDraws, AreDrawnAtOnceForAProgramThatCallsOpenGlItself) {
+    FillRect(0, 0, 8, 8, kRedColour);
+    EXPECT_GT(Gfx().batch.count, 0) << "a rectangle waits for the next to join it";
+#ifdef _WIN32
+    RtString module("opengl32.dll");
+#else
+    RtString module("libGL.so.1");
+#endif
+    ExternalFunction finish = nullptr;
+    ResolveExternalFunction(module, "glFinish", finish);
+    ASSERT_NE(finish, nullptr);
+    EXPECT_EQ(Gfx().batch.count, 0) << "what was gathered goes out before the program's own calls";
+    FillRect(10, 0, 8, 8, kGreenColour);
+    EXPECT_EQ(Gfx().batch.count, 0);
+    LoadSprite(1, SolidBmp(8, 8, kBlueColour));
+    DrawSprite(1, 20, 0);
+    EXPECT_EQ(Gfx().batch.count, 0);
+    EXPECT_EQ(BackPixel(24, 4), kBlueColour);
+}
+
 }  // namespace
 }  // namespace zrv::test
