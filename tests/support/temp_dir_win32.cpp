@@ -34,9 +34,12 @@ constexpr const char* kStopCall = "ZRV_TEST_STOP_CALL";
 }  // namespace
 
 int StopErrorCode(void (*body)()) {
-    // Calls are counted in the test program and in its child alike, so the child runs the
-    // body of the call that started it; the calls before it only go by.
+    // Calls are counted within the test, in the test program and in its child alike, so
+    // the child runs the body of the call that started it; the calls before it go by.
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    static const ::testing::TestInfo* counted = nullptr;
     static int calls = 0;
+    if (test != counted) counted = test, calls = 0;
     const int call = ++calls;
     if (const char* wanted = std::getenv(kStopCall)) {
         if (std::atoi(wanted) != call) return -1000;
@@ -45,7 +48,6 @@ int StopErrorCode(void (*body)()) {
         std::_Exit(99);  // the body was expected to stop the program
     }
     TempDir dir;
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     ChildOptions options;
     options.args = {std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name()};
     // The runtime's log goes to the system's temporary folder, which TMP names.
@@ -57,7 +59,7 @@ int StopErrorCode(void (*body)()) {
     const ChildResult child = RunChild(ExecutablePath(), options);
     EXPECT_TRUE(child.exited) << "child did not exit normally: " << child.err;
     if (child.exited) {
-        EXPECT_EQ(child.exitCode, 0) << "the body returned or failed";
+        EXPECT_EQ(child.exitCode, 0) << "the body returned or failed:\n" << child.out << child.err;
     }
     return LoggedStopCode(dir.Path());
 }
