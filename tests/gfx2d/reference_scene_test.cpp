@@ -1,6 +1,7 @@
 // Whole frames of drawing scenes compared with reference pictures (support/reference_picture.h
 // says how they are made and how closely they must match).
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <array>
 #include <cmath>

@@ -39,4 +39,12 @@ std::vector<std::string> ReadLogLines(const std::string& folder) {
     return lines;
 }
 
+int LoggedStopCode(const std::string& folder) {
+    const auto lines = ReadLogLines(folder);
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i] == "-End On Line") return std::stoi(lines[i + 1]);
+    }
+    return -1000;
+}
+
 }  // namespace zrv::test

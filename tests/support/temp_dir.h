@@ -28,7 +28,10 @@ std::vector<std::string> ReadLogLines(const std::string& folder);
 
 // Runs body in a forked child that has folder as TMPDIR and debug mode on, expects the
 // child to end with exit code 0 through a runtime stop, and returns the error code of the
-// log's end record (-1000 when the log has none). POSIX only: Windows cannot fork.
+// log's end record (-1000 when the log has none). Windows cannot fork: there the test
+// program runs again as the child, with only the current test, up to the same call.
 int StopErrorCode(void (*body)());
+// The error code of the end record in the runtime log of folder, or -1000.
+int LoggedStopCode(const std::string& folder);
 
 }  // namespace zrv::test

@@ -36,11 +36,7 @@ int StopErrorCode(void (*body)()) {
     if (WIFEXITED(status)) {
         EXPECT_EQ(WEXITSTATUS(status), 0) << "the body returned or failed";
     }
-    const auto lines = ReadLogLines(dir.Path());
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-        if (lines[i] == "-End On Line") return std::stoi(lines[i + 1]);
-    }
-    return -1000;
+    return LoggedStopCode(dir.Path());
 }
 
 }  // namespace zrv::test

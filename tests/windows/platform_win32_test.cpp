@@ -21,7 +21,7 @@ TEST(WindowsProcesses, TheCommandLineGoesToTheSystemAndTheExitCodeAndOutputComeB
     const std::string mark = folder / "with blank.txt";
     double exitCode = -1;
     // The system splits the line: the quoted name with its blank arrives as one word.
-    const std::string line = std::string(kShell) + " /c \"echo done> \"" + mark + "\" & exit 3\"";
+    const std::string line = std::string(kShell) + " /c \"echo done>\"" + mark + "\"&exit 3\"";
     EXPECT_EQ(RunShellCommand(line.c_str(), 1, 0, exitCode), 1);
     EXPECT_EQ(exitCode, 3);
     EXPECT_EQ(ReadFile(mark), "done\r\n");
