@@ -4,6 +4,7 @@
 
 #include "audio/audio_runtime.h"
 #include "audio/audio_state.h"
+#include "support/environment.h"
 #include "zorvane/clock.h"
 
 namespace zrv::test {
@@ -12,10 +13,10 @@ std::string Media(const std::string& name) { return std::string(ZRV_TEST_MEDIA_D
 
 void AudioTest::SetUp() {
     output = folder / "device.raw";
-    ::setenv("SDL_AUDIODRIVER", driver_, 1);
-    ::setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
-    if (const char* old = ::getenv("TMPDIR")) oldTmpdir_ = old;
-    ::setenv("TMPDIR", folder.Path().c_str(), 1);
+    SetEnv("SDL_AUDIODRIVER", driver_);
+    SetEnv("SDL_DISKAUDIOFILE", output.c_str());
+    if (const char* old = ::getenv(kTempFolderVariable)) oldTmpdir_ = old;
+    SetEnv(kTempFolderVariable, folder.Path().c_str());
     StartSoundSlots();
     StartSound(nullptr);
     openedAt_ = Now();
@@ -39,8 +40,8 @@ void AudioTest::Release() {
 
 void AudioTest::TearDown() {
     Release();
-    if (oldTmpdir_.empty()) ::unsetenv("TMPDIR");
-    else ::setenv("TMPDIR", oldTmpdir_.c_str(), 1);
+    if (oldTmpdir_.empty()) UnsetEnv(kTempFolderVariable);
+    else SetEnv(kTempFolderVariable, oldTmpdir_.c_str());
 }
 
 Capture AudioTest::Finish() {

@@ -11,6 +11,7 @@
 
 #include "core/random_state.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 #include "support/temp_dir.h"
 #include "support/text.h"
 #include "zorvane/maths.h"
@@ -20,12 +21,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// The variable the system takes the temporary folder from.
-#ifdef _WIN32
-constexpr const char* kTempFolderVariable = "TMP";
-#else
-constexpr const char* kTempFolderVariable = "TMPDIR";
-#endif
 
 struct ProbeRun {
     ChildResult result;

@@ -26,12 +26,6 @@
 
 namespace zrv::test {
 
-// The variable the system takes the temporary folder from.
-#ifdef _WIN32
-inline constexpr const char* kTempFolderVariable = "TMP";
-#else
-inline constexpr const char* kTempFolderVariable = "TMPDIR";
-#endif
 
 inline std::string Text(const RtString& s) { return std::string(s.Buffer(), s.Length()); }
 

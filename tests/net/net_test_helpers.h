@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "net/socket_table.h"
+#include "support/environment.h"
 #include "zorvane/net.h"
 
 namespace zrv::test {
@@ -26,7 +27,6 @@ constexpr std::int32_t kTimedOut = 10060;
 constexpr std::int32_t kInvalid = 10022;
 constexpr std::int32_t kBadStatus = 58;
 constexpr std::int32_t kBadLength = 13;
-constexpr const char* kTempFolderVariable = "TMP";
 #else
 constexpr std::int32_t kWouldBlock = EAGAIN;
 constexpr std::int32_t kNotSocket = ENOTSOCK;
@@ -35,7 +35,6 @@ constexpr std::int32_t kTimedOut = ETIMEDOUT;
 constexpr std::int32_t kInvalid = EINVAL;
 constexpr std::int32_t kBadStatus = EPROTO;
 constexpr std::int32_t kBadLength = EBADMSG;
-constexpr const char* kTempFolderVariable = "TMPDIR";
 #endif
 
 class NetTest : public ::testing::Test {
