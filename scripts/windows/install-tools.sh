@@ -13,22 +13,4 @@ packages=(
   wine64 xvfb xauth pulseaudio pulseaudio-utils
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
-done
-[ ${#missing[@]} -gt 0 ] || exit 0
-
-if [ "$(id -u)" -eq 0 ]; then
-  sudo=()
-elif command -v sudo >/dev/null 2>&1; then
-  sudo=(sudo)
-else
-  echo "windows: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
-  exit 1
-fi
-echo "windows: installing ${missing[*]}" >&2
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+exec bash "$(dirname "$0")/../install-packages.sh" windows "${packages[@]}"
