@@ -12,11 +12,12 @@
 #include "display/frame_limiter.h"
 #include "display/precise_sleep.h"
 #include "frame_periods.h"
+#include "support/clock.h"
 #include "zorvane/clock.h"
 
 namespace {
 
-using zrv::bench::ThreadCpuMs;
+using zrv::test::ThreadCpuSeconds;
 
 // Drawing: the processor busy for the given time.
 void Work(double milliseconds) {
@@ -50,10 +51,10 @@ void BM_FrameLimiter(benchmark::State& state) {
         double last = ReadClockMs();
         for (int frame = 0; frame < frames; ++frame) {
             Work(frameWorkMs);
-            const double cpuBefore = ThreadCpuMs();
+            const double cpuBefore = ThreadCpuSeconds();
             const double wallBefore = ReadClockMs();
             zrv::WaitForFrameDeadline(due, period, kServices);
-            waitCpuMs += ThreadCpuMs() - cpuBefore;
+            waitCpuMs += (ThreadCpuSeconds() - cpuBefore) * 1000.0;
             waitWallMs += ReadClockMs() - wallBefore;
             const double now = ReadClockMs();
             periods.push_back(now - last);

@@ -27,12 +27,13 @@
 #include "display/opengl_lumivane.h"
 #include "frame_periods.h"
 #include "runtime_window.h"
+#include "support/clock.h"
 #include "zorvane.h"
 
 namespace {
 
 using zrv::bench::MonotonicMs;
-using zrv::bench::ThreadCpuMs;
+using zrv::test::ThreadCpuSeconds;
 
 double CpuPercent(const zrv::bench::ChildFigures& figures) {
     const double wall = figures.Figure("wall_ms");
@@ -72,13 +73,13 @@ template <typename Frame>
 FrameCost CostOfFrames(Frame frame) {
     for (int i = 0; i < 10; ++i) frame();
     const double start = MonotonicMs();
-    const double cpuStart = ThreadCpuMs();
+    const double cpuStart = ThreadCpuSeconds();
     int frames = 0;
     while (MonotonicMs() - start < 1000.0) {
         frame();
         ++frames;
     }
-    return {(MonotonicMs() - start) / frames, (ThreadCpuMs() - cpuStart) / frames};
+    return {(MonotonicMs() - start) / frames, (ThreadCpuSeconds() - cpuStart) * 1000.0 / frames};
 }
 
 void BM_EmptyFrame(benchmark::State& state) {
