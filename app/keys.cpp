@@ -1,7 +1,10 @@
 // The player's keys.
 #include "keys.h"
 
+#include <utility>
+
 #include "file_browser.h"
+#include "media_keys.h"
 #include "panels.h"
 #include "transport.h"
 #include "zorvane.h"
@@ -51,6 +54,14 @@ void Forget(std::int32_t code) {
 }  // namespace
 
 void UpdateKeys() {
+    // The media keys the desktop leaves to the window: what they would have sent.
+    constexpr std::pair<std::int32_t, std::int32_t> kMediaKeys[] = {{kKeyMediaPlayPause, kMediaPlayPause},
+                                                                   {kKeyMediaStop, kMediaStop},
+                                                                   {kKeyMediaNext, kMediaNext},
+                                                                   {kKeyMediaPrevious, kMediaPrevious}};
+    for (const auto& [code, command] : kMediaKeys) {
+        if (Pressed(code)) CarryMediaCommand(command);
+    }
     constexpr std::int32_t kPlayerKeys[] = {kKeySpace, kKeyN,     kKeyP,      kKeyBackspace, kKeyReturn,
                                             kKeyPadEnter, kKeyUp, kKeyDown,   kKeyLeft,      kKeyRight,
                                             kKeyEquals, kKeyPadPlus, kKeyMinus, kKeyPadMinus};

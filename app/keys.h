@@ -8,6 +8,8 @@
 //   + / -          volume up / down by 5 (main row = and -, keypad + and -)
 //   Backspace      the parent folder, as a click on ".." opens it
 //   Up / Down      move the list's cursor; Enter (either) opens or plays the entry under it
+//   media keys     play / pause, stop, next, previous, as the desktop's media controls do;
+//                  they act while the drive list is open too
 #pragma once
 
 #include <cstdint>

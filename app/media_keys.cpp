@@ -23,7 +23,9 @@ void Play() {
     }
 }
 
-void Carry(std::int32_t command, double value) {
+}  // namespace
+
+void CarryMediaCommand(std::int32_t command, double value) {
     switch (command) {
         case kMediaPlayPause:
             if (TrackLoaded()) {
@@ -44,6 +46,8 @@ void Carry(std::int32_t command, double value) {
     }
 }
 
+namespace {
+
 std::int32_t Status() {
     if (!TrackLoaded()) return kMediaStopped;
     return PlaybackPaused() ? kMediaPaused : kMediaPlaying;
@@ -55,7 +59,7 @@ void OfferToMediaControls() { PublishMediaControls(kIdentity, kDesktopEntry); }
 
 void UpdateMediaKeys() {
     for (std::int32_t command = PollMediaCommand(); command != kMediaNone; command = PollMediaCommand()) {
-        Carry(command, MediaCommandValue());
+        CarryMediaCommand(command, MediaCommandValue());
     }
     PublishMediaState(Status(), PlayingTitle(), PlayingTrackPath(), PlaybackPosition(), PlaybackLength(),
                       panels.volume / kFullVolume);

@@ -105,8 +105,14 @@ constexpr std::int32_t kKeyPad0 = 82;
 constexpr std::int32_t kKeyPadDecimal = 83;
 constexpr std::int32_t kKeyF11 = 87;
 constexpr std::int32_t kKeyF12 = 88;
+constexpr std::int32_t kKeyMediaPrevious = 144;
+constexpr std::int32_t kKeyMediaNext = 153;
 constexpr std::int32_t kKeyPadEnter = 156;
 constexpr std::int32_t kKeyRightControl = 157;
+// The keyboard's media keys, where the desktop leaves them to the window that has the focus
+// (Windows always does).
+constexpr std::int32_t kKeyMediaPlayPause = 162;
+constexpr std::int32_t kKeyMediaStop = 164;
 constexpr std::int32_t kKeyPadDivide = 181;
 constexpr std::int32_t kKeyRightAlt = 184;
 constexpr std::int32_t kKeyHome = 199;

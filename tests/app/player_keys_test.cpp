@@ -79,7 +79,7 @@ int VolumeNumberEnd(const Screen& screen) { return screen.RightmostBrighter(560,
 
 
 // Up and Down move the cursor; Enter plays; Space pauses and resumes; N and P step through
-// the music files, round at the ends.
+// the music files, round at the ends; the media keys do what the desktop's controls do.
 TEST(PlayerKeys, TheCursorEnterSpaceNAndPDriveThePlayback) {
     TempDir root;
     MakeFolder(root / "start");
@@ -105,6 +105,16 @@ TEST(PlayerKeys, TheCursorEnterSpaceNAndPDriveThePlayback) {
     EXPECT_TRUE(player.WaitForTone(660));
     ASSERT_TRUE(TapUntil(player, "p", [](const Screen& s) { return Selected(s, kSecondFile); }));
     EXPECT_TRUE(player.WaitForTone(880));
+
+    // The keyboard's media keys, which no desktop takes here.
+    ASSERT_TRUE(TapUntil(player, "XF86AudioPlay", PauseMark));
+    EXPECT_TRUE(player.WaitForSilence());
+    ASSERT_TRUE(TapUntil(player, "XF86AudioPlay", [](const Screen& s) { return !PauseMark(s); }));
+    ASSERT_TRUE(TapUntil(player, "XF86AudioNext", [](const Screen& s) { return Selected(s, kFirstFile); }));
+    EXPECT_TRUE(player.WaitForTone(660));
+    ASSERT_TRUE(TapUntil(player, "XF86AudioPrev", [](const Screen& s) { return Selected(s, kSecondFile); }));
+    ASSERT_TRUE(TapUntil(player, "XF86AudioStop", ReadoutEmpty));
+    EXPECT_TRUE(player.WaitForSilence());
     EXPECT_EQ(player.EndWithEscape().exitCode, 0);
 }
 
