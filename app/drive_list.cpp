@@ -44,11 +44,14 @@ void DimDrives(std::int32_t count) {
     }
 }
 
-// A long root is cut so that its item still ends inside the window's frame.
+// A drive letter is named as Windows users know it, "c:"; a mount point by its root. A long
+// root is cut so that its item still ends inside the window's frame.
 RtString LabelFor(const RtString& root, double itemLeft) {
+    const char* text = root.c_str();
+    const bool driveLetter = root.Length() == 3 && text[1] == ':' && text[2] == '/';
     const double room = shared.screenWidth - 2 - kItemInset - itemLeft - 2 * D.driveTextPad;
     const auto rootChars = static_cast<std::int32_t>(room / shared.fontWidth) - kLabelTailLength;
-    return FirstCells(root, std::max(rootChars, 0)) + kLabelTail;
+    return FirstCells(root, std::max(driveLetter ? std::min(rootChars, 2) : rootChars, 0)) + kLabelTail;
 }
 
 void LayOutDrives() {

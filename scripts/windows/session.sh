@@ -69,10 +69,14 @@ zrv_session_start() {
   fi
   # Each program's temporary folder is the one its caller names in ZRV_WINE_TMP (a
   # Windows path): wine sets TMP and TEMP from the registry, which expands this.
-  local name
+  # The prefix's first programs may still be settling: a refused change is tried again.
+  local name attempt
   for name in TMP TEMP; do
-    wine reg add 'HKCU\Environment' /v "$name" /t REG_EXPAND_SZ /d '%ZRV_WINE_TMP%' /f >"$dir/reg.log" 2>&1 ||
-      { cat "$dir/reg.log" >&2; zrv_session_fail "could not set the temporary folder"; return 1; }
+    for attempt in 1 2 3 4; do
+      wine reg add 'HKCU\Environment' /v "$name" /t REG_EXPAND_SZ /d '%ZRV_WINE_TMP%' /f >"$dir/reg.log" 2>&1 && break
+      [ "$attempt" -lt 4 ] || { cat "$dir/reg.log" >&2; zrv_session_fail "could not set the temporary folder"; return 1; }
+      sleep 2
+    done
   done
   export ZRV_WINE_TMP='C:\windows\temp'
 }

@@ -125,6 +125,21 @@ check "the idle player looks as its reference picture ($differing pixels differ,
 # "Search" opens the drive list.
 click 30 12
 check "\"Search\" drops down the drive list" wait_for_pixel 4 32 125,125,125
+# One item per drive wine has, each labelled as "c:" and five blanks are: the list's frame,
+# met going right and down from inside it, 16 pixels a drive high and 13 cells of 8 pixels
+# wide with its padding (a label "c:/" and five blanks would end 8 pixels further right).
+drives=0
+for link in "$WINEPREFIX"/dosdevices/[a-z]:; do [ -d "$link/" ] && drives=$((drives + 1)); done
+shot "$work/list.rgb"
+read -r right bottom <<<"$(python3 - "$work/list.rgb" <<'PY'
+import sys
+a = open(sys.argv[1], 'rb').read()
+grey = lambda x, y: all(abs(a[(y * 640 + x) * 3 + c] - 125) <= 3 for c in range(3))
+print(next((x for x in range(60, 640) if grey(x, 30)), -1), next((y for y in range(23, 200) if grey(60, y)), -1))
+PY
+)"
+check "the drive list holds the $drives drives of wine, labelled \"c:\" and five blanks (right edge $right, bottom $bottom)" \
+  test "$right" -eq 112 -a "$bottom" -eq $((16 * drives + 27))
 end_with_escape
 
 # 2. A click on a music file plays it: ".", "..", "song.wav" in the first column.

@@ -118,7 +118,9 @@ TEST_F(Music, ALoopingPieceOf300MsRestartsEvery500MsAndCountsAsPlayingInTheGaps)
     }
 }
 
-// A program that plays nothing never pays FFmpeg's start-up time and memory.
+// A program that plays nothing never pays FFmpeg's start-up time and memory. The Windows
+// build links FFmpeg in, which has no libraries to load.
+#ifndef _WIN32
 TEST_F(Music, TheDecodersAreLoadedWhenTheFirstPieceOpensAndNotBefore) {
     EXPECT_FALSE(LibraryLoaded("libavcodec"));
     EXPECT_FALSE(LibraryLoaded("libavformat"));
@@ -129,6 +131,7 @@ TEST_F(Music, TheDecodersAreLoadedWhenTheFirstPieceOpensAndNotBefore) {
     EXPECT_TRUE(LibraryLoaded("libavcodec"));
     EXPECT_TRUE(LibraryLoaded("libavformat"));
 }
+#endif
 
 TEST_F(Music, AMissingOrUnreadableFileStopsThePreviousMusicAndLeavesNone) {
     WriteFile(folder / "noise.mp3", "this is text, not a piece of music");

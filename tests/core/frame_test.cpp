@@ -10,6 +10,7 @@
 
 #include "core/temp_directory.h"
 #include "platform/paths.h"
+#include "support/environment.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "zorvane/program.h"
@@ -24,11 +25,7 @@ std::string Text(const RtString& s) { return s.c_str(); }
 // The temporary folder of the runtime, from the variable the system takes it from.
 class ScopedTmpDir {
 public:
-#ifdef _WIN32
-    explicit ScopedTmpDir(const std::string& value) : env_("TMP", value.c_str()) {}
-#else
-    explicit ScopedTmpDir(const std::string& value) : env_("TMPDIR", value.c_str()) {}
-#endif
+    explicit ScopedTmpDir(const std::string& value) : env_(kTempFolderVariable, value.c_str()) {}
 
 private:
     ScopedEnv env_;

@@ -154,7 +154,12 @@ TEST(ProgramProcess, EndAndRunStartsTheCommandWithoutAShellAndExits) {
     TempDir dir;
     const std::string target = dir / "started by EndAndRun";
     ChildOptions options;
-    options.env.push_back({"ZRV_RUN_LINE", "touch \"" + target + "\""});
+#ifdef _WIN32
+    const std::string line = "cmd /c echo started> \"" + std::filesystem::path(target).make_preferred().string() + "\"";
+#else
+    const std::string line = "touch \"" + target + "\"";
+#endif
+    options.env.push_back({"ZRV_RUN_LINE", line});
     const ProbeRun run = Probe("endandrun", "1", options);
     EXPECT_EQ(run.result.exitCode, 0);
     EXPECT_TRUE(Contains(run.result.out, "quit hook 1"));
@@ -254,7 +259,7 @@ public:
 
     ChildResult Run() const {
         ChildOptions options;
-        options.env = {{"TMPDIR", folder_}, {"ZRV_PROBE", "end"}};
+        options.env = {{kTempFolderVariable, folder_}, {"ZRV_PROBE", "end"}};
         options.userId = userId_;
         options.timeoutSeconds = 20;
         return RunChild(TestProgram("frame_probe"), options);

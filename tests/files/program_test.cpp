@@ -8,6 +8,7 @@
 
 #include "file_test_helpers.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 
 namespace zrv::test {
 namespace {
@@ -45,25 +46,27 @@ TEST(FilesProgram, FilesPackedIntoTheExecutableReadBackByteForByte) {
         {"text.txt", "first line\r\nsecond\r\n"},
         {"empty.dat", ""},
     };
-    std::vector<std::string> args = {"--append", work / "app/probe"};
+    // The copy keeps the program's extension, which Windows needs to start it.
+    const std::string probe = "probe" + fs::path(TestProgram("files_probe")).extension().string();
+    std::vector<std::string> args = {"--append", work / ("app/" + probe)};
     for (const auto& [name, contents] : files) {
         WriteFile(work / ("src/" + name), contents);
         args.push_back(work / ("src/" + name));
     }
-    fs::copy_file(TestProgram("files_probe"), work / "app/probe");
-    const auto hostSize = fs::file_size(work / "app/probe");
+    fs::copy_file(TestProgram("files_probe"), work / ("app/" + probe));
+    const auto hostSize = fs::file_size(work / ("app/" + probe));
 
     const ChildResult packed = Pack(args);
     ASSERT_EQ(packed.exitCode, 0) << packed.err;
-    EXPECT_GT(fs::file_size(work / "app/probe"), hostSize);
-    EXPECT_EQ(Entries(work / "app"), std::vector<std::string>{"probe"});
+    EXPECT_GT(fs::file_size(work / ("app/" + probe)), hostSize);
+    EXPECT_EQ(Entries(work / "app"), std::vector<std::string>{probe});
 
     ChildOptions options;
     options.env = {{"FILES_PROBE", "round_trip"},
                    {"FILES_DIR", work / "out"},
                    {"FILES_NAMES", "missing.png|media/Font.BMP|music.mp3|TEXT.TXT|empty.dat"},
-                   {"TMPDIR", work / "tmp"}};
-    const ChildResult run = RunChild(work / "app/probe", options);
+                   {kTempFolderVariable, work / "tmp"}};
+    const ChildResult run = RunChild(work / ("app/" + probe), options);
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.exitCode, 0);
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -71,7 +74,9 @@ TEST(FilesProgram, FilesPackedIntoTheExecutableReadBackByteForByte) {
         EXPECT_EQ(ReadFile(stem + ".channel"), files[i].second) << files[i].first;
         EXPECT_EQ(ReadFile(stem + ".file"), files[i].second) << files[i].first;
     }
-    EXPECT_NE(run.out.find("file " + work / "tmp/sbx"), std::string::npos) << run.out;
+    // The temporary folder as the system gives it.
+    EXPECT_NE(run.out.find("file " + fs::path(work / "tmp/sbx").make_preferred().string()), std::string::npos)
+        << run.out;
     EXPECT_NE(run.out.find("no channel for missing.png\nno file for missing.png\n"), std::string::npos) << run.out;
     // The file extracted last went with the program's end. Only the runtime's own files
     // count: libraries the program loads may keep things of theirs in the same folder.
@@ -83,20 +88,20 @@ TEST(FilesProgram, KnowsTheFolderItWasStartedInAfterEnteringItsOwn) {
     TempDir start;
     TempDir tmp;
     ChildOptions options;
-    options.env = {{"FILES_PROBE", "folders"}, {"TMPDIR", tmp.Path()}};
+    options.env = {{"FILES_PROBE", "folders"}, {kTempFolderVariable, tmp.Path()}};
     options.workingDir = start.Path();
     const ChildResult run = RunChild(TestProgram("files_probe"), options);
     ASSERT_TRUE(run.exited);
     const std::string programFolder = fs::path(TestProgram("files_probe")).parent_path().string();
-    EXPECT_EQ(run.out, "start " + fs::canonical(start.Path()).string() + "/\ncurrent " +
-                           fs::canonical(programFolder).string() + "/\n");
+    EXPECT_EQ(run.out, "start " + fs::canonical(start.Path()).generic_string() + "/\ncurrent " +
+                           fs::canonical(programFolder).generic_string() + "/\n");
 }
 
 TEST(FilesProgram, StoresAreWrittenBackAtTheEndWhereTheyWereRead) {
     TempDir work;
     TempDir tmp;
     ChildOptions options;
-    options.env = {{"FILES_PROBE", "store_at_end"}, {"FILES_DIR", work.Path()}, {"TMPDIR", tmp.Path()}};
+    options.env = {{"FILES_PROBE", "store_at_end"}, {"FILES_DIR", work.Path()}, {kTempFolderVariable, tmp.Path()}};
     const ChildResult run = RunChild(TestProgram("files_probe"), options);
     ASSERT_TRUE(run.exited);
     EXPECT_EQ(run.exitCode, 0);

@@ -19,6 +19,9 @@ namespace {
 constexpr std::uint32_t kRle8 = 1;
 constexpr std::uint32_t kRle4 = 2;
 
+// ImageMagick, the reference, is a tool of the Linux build machine: the Windows build runs
+// the tests below that need none (the decoder is the same code on both systems).
+#ifndef _WIN32
 bool Magick(const std::string& arguments) { return std::system(("convert " + arguments).c_str()) == 0; }
 
 Bytes Load(const std::string& path) {
@@ -49,6 +52,7 @@ std::string FirstDifference(const DecodedImage& a, const DecodedImage& b) {
     }
     return "";
 }
+#endif
 
 std::vector<Rgb> Palette(int entries) {
     std::vector<Rgb> palette;
@@ -59,6 +63,7 @@ std::vector<Rgb> Palette(int entries) {
     return palette;
 }
 
+#ifndef _WIN32
 TEST(BmpRle, ImageMagicksRle8FilesMatchItsUncompressedOnesPixelForPixel) {
     TempDir folder;
     // Noise for absolute runs, flat areas for encoded runs longer than 255 pixels, and an
@@ -123,6 +128,8 @@ TEST(BmpRle, EveryCodeOfBothDepthsDecodesAsImageMagickDecodesIt) {
         EXPECT_EQ(mine.Row(2)[2], first.blue);
     }
 }
+
+#endif
 
 TEST(BmpRle, StreamsThatOverrunTheImageAreClippedAndCutOnesFail) {
     const auto decode = [](std::uint32_t bits, std::uint32_t compression, const Bytes& stream, DecodedImage& image) {

@@ -6,6 +6,7 @@
 #include "gfx2d/canvas.h"
 #include "gfx2d/shader_programs.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 #include "zorvane.h"
 
 namespace zrv::test {
@@ -122,7 +123,7 @@ std::map<std::string, std::string> Steps(const std::string& err) {
 ChildResult RunShaderProbe(const TempDir& files, const std::string& debugMode, bool withShaderObjects = true) {
     ChildOptions options;
     options.traced = true;
-    options.env = {{"TMPDIR", files.Path()}, {"ZRV_SHADER_DIR", files.Path()}, {"ZRV_DEBUG_MODE", debugMode}};
+    options.env = {{kTempFolderVariable, files.Path()}, {"ZRV_SHADER_DIR", files.Path()}, {"ZRV_DEBUG_MODE", debugMode}};
     if (!withShaderObjects) options.env.emplace_back("MESA_EXTENSION_OVERRIDE", "-GL_ARB_shader_objects");
     return RunChild(TestProgram("shader_probe"), options);
 }
@@ -170,6 +171,10 @@ TEST(ShaderReports, FailedBuildsGiveZeroAndTellAnAttachedDebuggerWhyOnlyInDebugM
 }
 
 TEST(ShaderReports, WithoutTheShaderObjectExtensionEveryLoadGivesZeroAndTheFirstSaysSo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the driver's extensions are hidden through Mesa's own variable, which a Windows "
+                    "program cannot hand to the driver of a program it starts";
+#endif
     TempDir files;
     WriteProbeFiles(files);
     const ChildResult result = RunShaderProbe(files, "1", false);

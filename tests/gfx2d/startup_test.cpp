@@ -7,6 +7,7 @@
 
 #include "gfx2d/image_codecs.h"
 #include "support/child_process.h"
+#include "support/environment.h"
 #include "support/image_builders.h"
 #include "support/temp_dir.h"
 
@@ -17,14 +18,15 @@ namespace fs = std::filesystem;
 
 // The probe copied alone into a folder of its own (start-up looks beside the executable).
 std::string LoneProbe(const TempDir& folder) {
-    const std::string path = folder / "gfx2d_probe";
-    fs::copy_file(TestProgram("gfx2d_probe"), path);
+    const std::string program = TestProgram("gfx2d_probe");
+    const std::string path = folder / fs::path(program).filename().string();
+    fs::copy_file(program, path);
     return path;
 }
 
 ChildResult RunProbe(const std::string& path, const TempDir& tmp, const std::string& shot = "") {
     ChildOptions options;
-    options.env = {{"TMPDIR", tmp.Path()}};
+    options.env = {{kTempFolderVariable, tmp.Path()}};
     if (!shot.empty()) options.env.emplace_back("ZRV_SHOT", shot);
     return RunChild(path, options);
 }

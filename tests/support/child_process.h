@@ -25,10 +25,13 @@ struct ChildOptions {
     Env env;                          // added or replaced
     std::vector<std::string> unsetEnv;  // removed
     std::string workingDir;           // empty: the test's own
-    bool traced = false;  // run under a ptrace tracer, as a debugger would (POSIX only)
+    // Run under a debugger: a ptrace tracer on POSIX, where the runtime writes its debugger
+    // texts to standard error; on Windows the test debugs the child itself and adds the
+    // texts the child sends (OutputDebugString) to err as they arrive.
+    bool traced = false;
     int timeoutSeconds = 60;
     // Run as this user and group id (when the test runs as root); -1: as the test. POSIX
-    // only: on Windows a child asked to be traced or to change its user does not start.
+    // only: on Windows a child asked to change its user does not start.
     int userId = -1;
 };
 
@@ -71,6 +74,7 @@ private:
     std::intptr_t err_ = -1;
     bool outOpen_ = false;
     bool errOpen_ = false;
+    bool debugged_ = false;  // Windows: the test is the child's debugger
     ChildResult result_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <map>
 
 #include "platform/command_line.h"
@@ -16,7 +17,9 @@ namespace zrv::test {
 std::string TestProgram(const std::string& name) {
     // The build machine's folder of ZRV_TEST_PROGRAM_DIR may not be reachable under that
     // name from here; the test programs' folder lies beside the tests' own.
-    return ExecutableDirectory() + "/../test-programs/zrv_prog_" + name + ".exe";
+    // In the system's own form, as a program is told its path.
+    const std::filesystem::path path = ExecutableDirectory() + "/../test-programs/zrv_prog_" + name + ".exe";
+    return path.lexically_normal().make_preferred().string();
 }
 
 namespace {
@@ -80,11 +83,56 @@ void Drain(HANDLE pipe, std::string& into, bool& open) {
 
 bool Ended(std::intptr_t process) { return WaitForSingleObject(AsHandle(process), 0) == WAIT_OBJECT_0; }
 
+// What a debugger does while its child runs: the texts the child sends are added to err,
+// after what the child wrote to its pipes before it sent them (readPipes), so that both
+// keep their order; every other event lets the child go on (its exceptions its own to
+// handle). The child waits at each event until it is let go, so this runs wherever the
+// test waits.
+template <typename ReadPipes>
+void HandleDebugEvents(std::string& err, ReadPipes readPipes) {
+    DEBUG_EVENT event{};
+    while (WaitForDebugEvent(&event, 0)) {
+        DWORD reply = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case OUTPUT_DEBUG_STRING_EVENT: {
+            const OUTPUT_DEBUG_STRING_INFO& info = event.u.DebugString;
+            std::string text(info.nDebugStringLength, '\0');
+            SIZE_T got = 0;
+            HANDLE child = OpenProcess(PROCESS_VM_READ, FALSE, event.dwProcessId);
+            if (child != nullptr) {
+                ReadProcessMemory(child, info.lpDebugStringData, text.data(), text.size(), &got);
+                CloseHandle(child);
+            }
+            text.resize(got);
+            if (!text.empty() && text.back() == '\0') text.pop_back();
+            readPipes();
+            err += text;
+            break;
+        }
+        case EXCEPTION_DEBUG_EVENT:
+            // The loader's first breakpoint is the debugger's to pass; the rest are the child's.
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                reply = DBG_EXCEPTION_NOT_HANDLED;
+            }
+            break;
+        case CREATE_PROCESS_DEBUG_EVENT:
+            if (event.u.CreateProcessInfo.hFile != nullptr) CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            if (event.u.LoadDll.hFile != nullptr) CloseHandle(event.u.LoadDll.hFile);
+            break;
+        default:
+            break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, reply);
+    }
+}
+
 }  // namespace
 
 LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
-    if (options.traced || options.userId >= 0) {
-        result_.err = "[test harness: tracing and other users are POSIX only]";
+    if (options.userId >= 0) {
+        result_.err = "[test harness: running as another user is POSIX only]";
         return;
     }
     HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
@@ -111,7 +159,8 @@ LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+    const DWORD flags = options.traced ? DEBUG_ONLY_THIS_PROCESS : 0;
+    const bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, flags, environment.data(),
                                         options.workingDir.empty() ? nullptr : options.workingDir.c_str(),
                                         &startup, &process);
     // The parent keeps the reading ends only, so that the pipes break when the child ends.
@@ -125,6 +174,7 @@ LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
         return;
     }
     CloseHandle(process.hThread);
+    debugged_ = options.traced;
     pid_ = reinterpret_cast<std::intptr_t>(process.hProcess);
     out_ = reinterpret_cast<std::intptr_t>(outRead);
     err_ = reinterpret_cast<std::intptr_t>(errRead);
@@ -133,6 +183,8 @@ LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
 
 LiveChild::~LiveChild() {
     if (pid_ != -1) {
+        // A debugged child that is killed still reports its end to its debugger.
+        if (debugged_) DebugActiveProcessStop(GetProcessId(AsHandle(pid_)));
         if (!Ended(pid_)) TerminateProcess(AsHandle(pid_), 1);
         WaitForSingleObject(AsHandle(pid_), INFINITE);
         CloseHandle(AsHandle(pid_));
@@ -142,8 +194,17 @@ LiveChild::~LiveChild() {
 }
 
 void LiveChild::Drain() {
-    if (out_ != -1) zrv::test::Drain(AsHandle(out_), result_.out, outOpen_);
-    if (err_ != -1) zrv::test::Drain(AsHandle(err_), result_.err, errOpen_);
+    // A test with a window of its own must answer what is sent to it while it waits: a
+    // child that makes a window sends to every top-level window, and would wait for the
+    // test as the test waits for it. Looking at the queue delivers what was sent.
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+    const auto readPipes = [this] {
+        if (out_ != -1) zrv::test::Drain(AsHandle(out_), result_.out, outOpen_);
+        if (err_ != -1) zrv::test::Drain(AsHandle(err_), result_.err, errOpen_);
+    };
+    if (debugged_) HandleDebugEvents(result_.err, readPipes);
+    readPipes();
 }
 
 bool LiveChild::WaitForLine(const std::string& line, double timeoutSeconds) {
@@ -163,6 +224,7 @@ ChildResult LiveChild::Finish(double timeoutSeconds) {
     while (WaitForSingleObject(AsHandle(pid_), 10) == WAIT_TIMEOUT) {
         Drain();
         if (Now() > deadline) {
+            if (debugged_) DebugActiveProcessStop(GetProcessId(AsHandle(pid_)));
             TerminateProcess(AsHandle(pid_), 1);
             WaitForSingleObject(AsHandle(pid_), INFINITE);
             result_.err += "\n[test harness: child timed out]";
