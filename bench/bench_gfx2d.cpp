@@ -6,10 +6,11 @@
 //                        window without depth or stencil buffer, immediate-mode quads and
 //                        one vertex array (baseline_immediate_ms_per_frame,
 //                        baseline_ms_per_frame, baseline_depth_bits); ratio = ms_per_frame /
-//                        baseline_ms_per_frame. The processor time of the runtime's frames
-//                        and of the same-context ones (cpu_ms_per_frame,
-//                        same_context_cpu_ms_per_frame, cpu_ratio_to_same_context) holds
-//                        steadier than wall time while others use the machine.
+//                        baseline_ms_per_frame. The processor time of the runtime's frames,
+//                        of the same-context ones and of the baseline's vertex array
+//                        (cpu_ms_per_frame, same_context_cpu_ms_per_frame,
+//                        baseline_cpu_ms_per_frame, cpu_ratio_to_same_context, cpu_ratio)
+//                        holds steadier than wall time while others use the machine.
 //   BM_GfxDrawTextPage   80 x 40 characters with DrawText, a line a call: ms_per_frame; the
 //                        same glyph quads from the font's texture in one vertex array
 //                        (baseline_ms_per_frame) and the ratio.
@@ -128,6 +129,9 @@ void BM_GfxDrawSprites(benchmark::State& state) {
     state.counters["cpu_ms_per_frame"] = cpuMs;
     state.counters["same_context_cpu_ms_per_frame"] = sameContext.cpuMs;
     state.counters["cpu_ratio_to_same_context"] = sameContext.cpuMs > 0 ? cpuMs / sameContext.cpuMs : 0;
+    const double baselineCpuMs = baseline.Figure("array_cpu_ms_per_frame");
+    state.counters["baseline_cpu_ms_per_frame"] = baselineCpuMs;
+    state.counters["cpu_ratio"] = baselineCpuMs > 0 ? cpuMs / baselineCpuMs : 0;
     state.counters["baseline_immediate_ms_per_frame"] = baseline.Figure("immediate_ms_per_frame");
     state.counters["baseline_depth_bits"] = baseline.Figure("depth_bits");
 }
