@@ -16,9 +16,10 @@ public:
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
 private:
-    // What the scope restores: the thread's previous locale, however the system keeps it.
+    // What the scope restores: the thread's previous locale, however the system keeps it
+    // (POSIX keeps no mode apart from the locale).
     void* previous_ = nullptr;
-    int previousMode_ = 0;
+    [[maybe_unused]] int previousMode_ = 0;
 };
 
 }  // namespace zrv
