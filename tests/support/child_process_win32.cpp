@@ -83,6 +83,13 @@ void Drain(HANDLE pipe, std::string& into, bool& open) {
 
 bool Ended(std::intptr_t process) { return WaitForSingleObject(AsHandle(process), 0) == WAIT_OBJECT_0; }
 
+// A debugged child that is killed would still report its end to its debugger: the test
+// lets go of it first.
+void Kill(std::intptr_t process, bool debugged) {
+    if (debugged) DebugActiveProcessStop(GetProcessId(AsHandle(process)));
+    TerminateProcess(AsHandle(process), 1);
+}
+
 // What a debugger does while its child runs: the texts the child sends are added to err,
 // after what the child wrote to its pipes before it sent them (readPipes), so that both
 // keep their order; every other event lets the child go on (its exceptions its own to
@@ -183,9 +190,7 @@ LiveChild::LiveChild(const std::string& path, const ChildOptions& options) {
 
 LiveChild::~LiveChild() {
     if (pid_ != -1) {
-        // A debugged child that is killed still reports its end to its debugger.
-        if (debugged_) DebugActiveProcessStop(GetProcessId(AsHandle(pid_)));
-        if (!Ended(pid_)) TerminateProcess(AsHandle(pid_), 1);
+        if (!Ended(pid_)) Kill(pid_, debugged_);
         WaitForSingleObject(AsHandle(pid_), INFINITE);
         CloseHandle(AsHandle(pid_));
     }
@@ -224,8 +229,7 @@ ChildResult LiveChild::Finish(double timeoutSeconds) {
     while (WaitForSingleObject(AsHandle(pid_), 10) == WAIT_TIMEOUT) {
         Drain();
         if (Now() > deadline) {
-            if (debugged_) DebugActiveProcessStop(GetProcessId(AsHandle(pid_)));
-            TerminateProcess(AsHandle(pid_), 1);
+            Kill(pid_, debugged_);
             WaitForSingleObject(AsHandle(pid_), INFINITE);
             result_.err += "\n[test harness: child timed out]";
             killed = true;
